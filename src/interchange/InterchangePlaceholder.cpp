@@ -1,0 +1,1 @@
+// Contest header and file interchange live here.

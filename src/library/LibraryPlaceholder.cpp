@@ -1,0 +1,1 @@
+// Library and partial search rules live here.

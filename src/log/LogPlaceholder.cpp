@@ -1,0 +1,1 @@
+// Contest file and log table live here.

@@ -1,0 +1,1 @@
+// Dock groups and small windows live here.
