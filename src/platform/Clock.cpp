@@ -3,8 +3,12 @@
 #include <QElapsedTimer>
 #include <QThread>
 
-QDateTime SystemClock::utcNow() const { return QDateTime::currentDateTimeUtc(); }
-QDateTime SystemClock::localNow() const { return QDateTime::currentDateTime(); }
+QDateTime SystemClock::utcNow() const {
+    return QDateTime::currentDateTimeUtc();
+}
+QDateTime SystemClock::localNow() const {
+    return QDateTime::currentDateTime();
+}
 
 qint64 SystemClock::ticks() const {
     static QElapsedTimer started = [] {
@@ -15,7 +19,9 @@ qint64 SystemClock::ticks() const {
     return started.elapsed();
 }
 
-void SystemClock::sleep(int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }
+void SystemClock::sleep(int ms) {
+    QThread::msleep(static_cast<unsigned long>(ms));
+}
 
 ManualClock::ManualClock(QDateTime utc, int localOffsetSeconds)
     : utc_(utc.toUTC()), localOffset_(localOffsetSeconds) {}

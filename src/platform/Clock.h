@@ -3,7 +3,7 @@
 
 // Time as the program sees it. Production uses the system clock; tests set a manual one.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual QDateTime utcNow() const = 0;
     virtual QDateTime localNow() const = 0;
@@ -13,7 +13,7 @@ public:
 };
 
 class SystemClock : public Clock {
-public:
+  public:
     QDateTime utcNow() const override;
     QDateTime localNow() const override;
     qint64 ticks() const override;
@@ -22,7 +22,7 @@ public:
 
 // Test double: time stands still until told to move; sleep advances it.
 class ManualClock : public Clock {
-public:
+  public:
     explicit ManualClock(QDateTime utc = QDateTime(QDate(2026, 5, 2), QTime(14, 0), Qt::UTC),
                          int localOffsetSeconds = 0);
     QDateTime utcNow() const override { return utc_; }
@@ -35,7 +35,7 @@ public:
         ticks_ += ms;
     }
 
-private:
+  private:
     QDateTime utc_;
     qint64 ticks_ = 0;
     int localOffset_;

@@ -19,8 +19,12 @@ QString withDefaultExtension(const QString& path, const QString& ext) {
     return path + "." + ext;
 }
 
-std::optional<QString> ScriptedFileChooser::openFile(const FileDialogRequest& r) { return next(r); }
-std::optional<QString> ScriptedFileChooser::saveFile(const FileDialogRequest& r) { return next(r); }
+std::optional<QString> ScriptedFileChooser::openFile(const FileDialogRequest& r) {
+    return next(r);
+}
+std::optional<QString> ScriptedFileChooser::saveFile(const FileDialogRequest& r) {
+    return next(r);
+}
 
 std::optional<QString> ScriptedFileChooser::next(const FileDialogRequest& request) {
     requests.push_back(request);

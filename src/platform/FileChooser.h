@@ -6,8 +6,8 @@
 
 struct FileDialogRequest {
     QString title;
-    QString filter;      // "Description|*.ext" pairs separated by "|"
-    QString defaultExt;  // without the dot; added when the chosen name has no extension
+    QString filter;     // "Description|*.ext" pairs separated by "|"
+    QString defaultExt; // without the dot; added when the chosen name has no extension
     QString initialDir;
     QString fileName;
     bool overwritePrompt = true;
@@ -20,7 +20,7 @@ QString withDefaultExtension(const QString& path, const QString& ext);
 
 // Open and save dialogs.
 class FileChooser {
-public:
+  public:
     virtual ~FileChooser() = default;
     virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
@@ -28,13 +28,13 @@ public:
 
 // Test double: hands over prepared paths (cancel when none is left) and keeps the requests.
 class ScriptedFileChooser : public FileChooser {
-public:
+  public:
     std::optional<QString> openFile(const FileDialogRequest& request) override;
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
 
     std::deque<std::optional<QString>> paths;
     std::vector<FileDialogRequest> requests;
 
-private:
+  private:
     std::optional<QString> next(const FileDialogRequest& request);
 };

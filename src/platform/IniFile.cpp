@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QSaveFile>
 
-IniFile::IniFile(const QString& path) : path_(path) { reload(); }
+IniFile::IniFile(const QString& path) : path_(path) {
+    reload();
+}
 
 void IniFile::reload() {
     sections_.clear();
@@ -78,18 +80,22 @@ bool IniFile::valueExists(const QString& section, const QString& key) const {
     return false;
 }
 
-bool IniFile::sectionExists(const QString& section) const { return find(section) != nullptr; }
+bool IniFile::sectionExists(const QString& section) const {
+    return find(section) != nullptr;
+}
 
 QStringList IniFile::sections() const {
     QStringList out;
-    for (const Section& s : sections_) out << s.name;
+    for (const Section& s : sections_)
+        out << s.name;
     return out;
 }
 
 QStringList IniFile::keys(const QString& section) const {
     QStringList out;
     if (const Section* s = find(section))
-        for (const Entry& e : s->entries) out << e.key;
+        for (const Entry& e : s->entries)
+            out << e.key;
     return out;
 }
 

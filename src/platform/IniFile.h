@@ -9,7 +9,7 @@
 // before it returns, unless a Batch is open, which writes once when it ends.
 // Text is 8-bit (Text8); integers are decimal, booleans 1 and 0.
 class IniFile {
-public:
+  public:
     explicit IniFile(const QString& path);
     const QString& path() const { return path_; }
 
@@ -33,17 +33,17 @@ public:
     bool ok() const { return ok_; }
 
     class Batch {
-    public:
+      public:
         explicit Batch(IniFile& ini) : ini_(ini) { ++ini_.batchDepth_; }
         ~Batch();
         Batch(const Batch&) = delete;
         Batch& operator=(const Batch&) = delete;
 
-    private:
+      private:
         IniFile& ini_;
     };
 
-private:
+  private:
     struct Entry {
         QString key, value;
     };

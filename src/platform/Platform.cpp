@@ -25,17 +25,33 @@ QString withSlash(QString dir) {
     dir = QDir::cleanPath(QDir(dir).absolutePath());
     return dir.endsWith('/') ? dir : dir + '/';
 }
-}  // namespace
+} // namespace
 
 namespace Platform {
-Clock& clock() { return *theClock; }
-Prompter& prompter() { return *thePrompter; }
-FileChooser& files() { return *theFiles; }
-Speaker& speaker() { return *theSpeaker; }
-void setClock(Clock* c) { theClock = c ? c : &systemClock; }
-void setPrompter(Prompter* p) { thePrompter = p ? p : &fallbackPrompter; }
-void setFiles(FileChooser* f) { theFiles = f ? f : &fallbackFiles; }
-void setSpeaker(Speaker* s) { theSpeaker = s ? s : &silentSpeaker; }
+Clock& clock() {
+    return *theClock;
+}
+Prompter& prompter() {
+    return *thePrompter;
+}
+FileChooser& files() {
+    return *theFiles;
+}
+Speaker& speaker() {
+    return *theSpeaker;
+}
+void setClock(Clock* c) {
+    theClock = c ? c : &systemClock;
+}
+void setPrompter(Prompter* p) {
+    thePrompter = p ? p : &fallbackPrompter;
+}
+void setFiles(FileChooser* f) {
+    theFiles = f ? f : &fallbackFiles;
+}
+void setSpeaker(Speaker* s) {
+    theSpeaker = s ? s : &silentSpeaker;
+}
 
 QString homeFolder() {
     if (theHome.isEmpty()) {
@@ -57,5 +73,7 @@ QString dataFile(const QString& name) {
     return QStringLiteral(OSTRELOG_DATA_DIR) + "/" + name;
 }
 
-QString versionText() { return QStringLiteral(OSTRELOG_VERSION); }
-}  // namespace Platform
+QString versionText() {
+    return QStringLiteral(OSTRELOG_VERSION);
+}
+} // namespace Platform

@@ -24,5 +24,5 @@ QString homeFolder();
 void setHomeFolder(const QString& dir);
 // A shipped data file: the home folder's copy when it has one, else the install's.
 QString dataFile(const QString& name);
-QString versionText();  // "1.0.0"
-}  // namespace Platform
+QString versionText(); // "1.0.0"
+} // namespace Platform

@@ -6,7 +6,7 @@
 
 // Message boxes, Yes/No questions and input boxes.
 class Prompter {
-public:
+  public:
     virtual ~Prompter() = default;
     virtual void showMessage(const QString& text) = 0;
     virtual bool askYesNo(const QString& text) = 0;
@@ -18,7 +18,7 @@ public:
 // Test double: records everything it is shown and answers from queues
 // (No and cancel when a queue is empty).
 class RecordingPrompter : public Prompter {
-public:
+  public:
     void showMessage(const QString& text) override { messages.push_back(text); }
     bool askYesNo(const QString& text) override;
     std::optional<QString> inputBox(const QString& caption, const QString& prompt,

@@ -3,7 +3,7 @@
 
 // PC-speaker style tones.
 class Speaker {
-public:
+  public:
     virtual ~Speaker() = default;
     virtual void tone(int hz, int ms) = 0;
     // Silence between tones of a pattern.
@@ -11,14 +11,14 @@ public:
 };
 
 class SilentSpeaker : public Speaker {
-public:
+  public:
     void tone(int, int) override {}
     void pause(int) override {}
 };
 
 // Test double: keeps every tone; a pause is kept as a tone of 0 Hz.
 class RecordingSpeaker : public Speaker {
-public:
+  public:
     struct Tone {
         int hz;
         int ms;

@@ -8,4 +8,4 @@
 namespace Text8 {
 QString decode(const QByteArray& bytes);
 QByteArray encode(const QString& text);
-}  // namespace Text8
+} // namespace Text8

@@ -8,12 +8,12 @@
 // A command returns the exit code: 0 done, 1 the operation failed, 2 bad arguments.
 struct ToolCommand {
     QString name;
-    QString usage;  // one line, shown by "ostrelog-tool help"
+    QString usage; // one line, shown by "ostrelog-tool help"
     std::function<int(QStringList& args)> run;
 };
 
 class ToolRegistry {
-public:
+  public:
     static void add(ToolCommand c);
     static const std::vector<ToolCommand>& all();
 };
@@ -36,5 +36,5 @@ QString takePositional(QStringList& args, const QString& what);
 // Throws when arguments are left over.
 void expectNoMore(const QStringList& args);
 
-void out(const QString& line);  // one line on stdout, 8-bit text
-void err(const QString& line);  // one line on stderr
+void out(const QString& line); // one line on stdout, 8-bit text
+void err(const QString& line); // one line on stderr

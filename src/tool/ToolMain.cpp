@@ -16,7 +16,7 @@ std::vector<ToolCommand>& registry() {
 
 // The tool answers questions on the command line: messages go to stdout.
 class ConsolePrompter : public Prompter {
-public:
+  public:
     void showMessage(const QString& text) override { out(text); }
     bool askYesNo(const QString& text) override {
         if (!yes) out(text);
@@ -30,12 +30,17 @@ public:
 
 void printHelp() {
     out("usage: ostrelog-tool [--home DIR] COMMAND ...");
-    for (const ToolCommand& c : registry()) out("  " + c.usage);
+    for (const ToolCommand& c : registry())
+        out("  " + c.usage);
 }
-}  // namespace
+} // namespace
 
-void ToolRegistry::add(ToolCommand c) { registry().push_back(std::move(c)); }
-const std::vector<ToolCommand>& ToolRegistry::all() { return registry(); }
+void ToolRegistry::add(ToolCommand c) {
+    registry().push_back(std::move(c));
+}
+const std::vector<ToolCommand>& ToolRegistry::all() {
+    return registry();
+}
 
 std::optional<QString> takeOption(QStringList& args, const QString& name) {
     const int i = args.indexOf(name);
@@ -52,7 +57,9 @@ QString requireOption(QStringList& args, const QString& name) {
     return *v;
 }
 
-bool takeFlag(QStringList& args, const QString& name) { return args.removeAll(name) > 0; }
+bool takeFlag(QStringList& args, const QString& name) {
+    return args.removeAll(name) > 0;
+}
 
 QString takePositional(QStringList& args, const QString& what) {
     for (int i = 0; i < args.size(); ++i)

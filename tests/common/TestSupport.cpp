@@ -36,4 +36,6 @@ void writeAll(const QString& path, const QByteArray& bytes) {
     if (f.open(QIODevice::WriteOnly)) f.write(bytes);
 }
 
-QString fixture(const QString& name) { return QStringLiteral(OSTRELOG_FIXTURES) + "/" + name; }
+QString fixture(const QString& name) {
+    return QStringLiteral(OSTRELOG_FIXTURES) + "/" + name;
+}

@@ -17,4 +17,4 @@ ToolResult runTool(const QStringList& args, const QString& home = {});
 QByteArray readAll(const QString& path);
 void writeAll(const QString& path, const QByteArray& bytes);
 
-QString fixture(const QString& name);  // tests/fixtures/<name>
+QString fixture(const QString& name); // tests/fixtures/<name>

@@ -1,1 +1,0 @@
-// Contest file and log table live here.
