@@ -235,7 +235,7 @@ std::vector<QsoRecord> readTolerant(sqlite3* db) {
             return {false, collect ? last : -1};
         }
     };
-    qint64 from = std::numeric_limits<qint64>::min();
+    qint64 from = std::numeric_limits<qint64>::min() + 1;
     for (;;) {
         auto [done, last] = readFrom(from, true);
         if (done) break;
@@ -379,6 +379,55 @@ class SharedTable {
         record(Change::Delete, r);
     }
 
+    // Several writes as one transaction: all of them or none. Every cursor reloads afterwards
+    // rather than replaying a long list of changes.
+    template <typename F> void inTransaction(F&& writes) {
+        exec(db_, "BEGIN IMMEDIATE");
+        try {
+            writes();
+            exec(db_, "COMMIT");
+        } catch (...) {
+            sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+            throw;
+        }
+        reloadGeneration_ = ++generation_;
+        changes_.clear();
+    }
+
+    void replaceBand(const QString& band, std::vector<QsoRecord>& records) {
+        inTransaction([&] {
+            Stmt del(db_, QString("DELETE FROM %1 WHERE Band=?").arg(kTable));
+            del.bindText(1, band);
+            del.step();
+            Stmt ins(db_, QString("INSERT INTO %1 VALUES(%2)")
+                              .arg(kTable, QString("?,").repeated(ColumnCount - 1) + "?"));
+            for (QsoRecord& r : records) {
+                sqlite3_reset(ins.get());
+                sqlite3_clear_bindings(ins.get());
+                bindRecord(ins, r, 1);
+                ins.step();
+                r.rowId = sqlite3_last_insert_rowid(db_);
+            }
+        });
+    }
+
+    void updateAll(const std::vector<QsoRecord>& records) {
+        if (records.empty()) return;
+        inTransaction([&] {
+            QStringList sets;
+            for (const QString& n : LogColumns::names())
+                sets << '"' + n + "\"=?";
+            Stmt s(db_, QString("UPDATE %1 SET %2 WHERE rowid=?").arg(kTable, sets.join(',')));
+            for (const QsoRecord& r : records) {
+                sqlite3_reset(s.get());
+                sqlite3_clear_bindings(s.get());
+                bindRecord(s, r, 1);
+                s.bindInt(ColumnCount + 1, r.rowId);
+                s.step();
+            }
+        });
+    }
+
   private:
     qint64 readDataVersion() {
         Stmt s(db_, "PRAGMA data_version");
@@ -434,6 +483,7 @@ void create(const QString& datPath) {
 
 RepairResult repair(const QString& datPath) {
     RepairResult result;
+    if (!QFileInfo::exists(datPath)) return result;
     std::vector<QsoRecord> rows;
     {
         sqlite3* db = openDb(datPath, SQLITE_OPEN_READONLY);
@@ -448,6 +498,8 @@ RepairResult repair(const QString& datPath) {
         } catch (const TableError& e) {
             if (e.kind != TableError::Damaged) throw;
         }
+        // Lets the schema load although pages it points to are gone.
+        exec(db, "PRAGMA writable_schema=ON");
         rows = readTolerant(db);
     }
     const QString tmp = datPath + ".repair";
@@ -898,6 +950,26 @@ void LogCursor::remove() {
     table_->remove(rows_[size_t(pos_)].rowId);
     sync();
     pos_ = std::min(keep, std::max(0, int(rows_.size()) - 1));
+}
+
+void LogCursor::replaceBand(const QString& band, std::vector<QsoRecord> records) {
+    if (!table_) throw TableError(TableError::Other, "Table is not open");
+    if (state_ != State::Browse) throw TableError(TableError::Other, "Dataset is being edited");
+    for (QsoRecord& r : records) {
+        r.Band = band;
+        r.cutToWidths();
+    }
+    table_->replaceBand(band, records);
+    first();
+}
+
+void LogCursor::updateRecords(const std::vector<QsoRecord>& records) {
+    if (!table_) throw TableError(TableError::Other, "Table is not open");
+    std::vector<QsoRecord> cut = records;
+    for (QsoRecord& r : cut)
+        r.cutToWidths();
+    table_->updateAll(cut);
+    sync();
 }
 
 void LogCursor::refresh() {
