@@ -13,23 +13,26 @@ struct HeaderOption {
     QString ContestHeader::*field;
 };
 const std::vector<HeaderOption> generalOptions{
-    {"--name", &ContestHeader::TName},        {"--date-start", &ContestHeader::TDateStart},
-    {"--date-end", &ContestHeader::TDateEnd}, {"--adr1", &ContestHeader::PAdr1},
-    {"--adr2", &ContestHeader::PAdr2},        {"--club", &ContestHeader::PClub},
+    {"--name", &ContestHeader::TName},          {"--date-start", &ContestHeader::TDateStart},
+    {"--date-end", &ContestHeader::TDateEnd},   {"--adr1", &ContestHeader::PAdr1},
+    {"--adr2", &ContestHeader::PAdr2},          {"--club", &ContestHeader::PClub},
     {"--operators", &ContestHeader::Operators}, {"--rname", &ContestHeader::RName},
-    {"--rcall", &ContestHeader::RCall},       {"--radr1", &ContestHeader::RAdr1},
-    {"--radr2", &ContestHeader::RAdr2},       {"--rpoco", &ContestHeader::RPoCo},
-    {"--rcity", &ContestHeader::RCity},       {"--rcoun", &ContestHeader::RCoun},
-    {"--rphon", &ContestHeader::RPhon},       {"--rhbbs", &ContestHeader::RHBBS},
+    {"--rcall", &ContestHeader::RCall},         {"--radr1", &ContestHeader::RAdr1},
+    {"--radr2", &ContestHeader::RAdr2},         {"--rpoco", &ContestHeader::RPoCo},
+    {"--rcity", &ContestHeader::RCity},         {"--rcoun", &ContestHeader::RCoun},
+    {"--rphon", &ContestHeader::RPhon},         {"--rhbbs", &ContestHeader::RHBBS},
 };
 struct EquipmentOption {
     const char* option;
     QString BandEquipment::*field;
 };
 const std::vector<EquipmentOption> equipmentOptions{
-    {"--section", &BandEquipment::PSect},     {"--power", &BandEquipment::SPowe},
-    {"--rx", &BandEquipment::RX},             {"--tx", &BandEquipment::TX},
-    {"--antenna", &BandEquipment::SAnte},     {"--height-ground", &BandEquipment::HeightAboveGround},
+    {"--section", &BandEquipment::PSect},
+    {"--power", &BandEquipment::SPowe},
+    {"--rx", &BandEquipment::RX},
+    {"--tx", &BandEquipment::TX},
+    {"--antenna", &BandEquipment::SAnte},
+    {"--height-ground", &BandEquipment::HeightAboveGround},
     {"--height-sea", &BandEquipment::HeightAboveSea},
 };
 
@@ -44,10 +47,14 @@ QString readablePath(QStringList& args) {
 
 QString cell(const QVariant& v) {
     switch (v.typeId()) {
-    case QMetaType::QDate: return v.toDate().toString("yyyy-MM-dd");
-    case QMetaType::QTime: return v.toTime().toString("hh:mm:ss");
-    case QMetaType::QDateTime: return v.toDateTime().toString("yyyy-MM-dd hh:mm:ss");
-    default: return v.toString();
+    case QMetaType::QDate:
+        return v.toDate().toString("yyyy-MM-dd");
+    case QMetaType::QTime:
+        return v.toTime().toString("hh:mm:ss");
+    case QMetaType::QDateTime:
+        return v.toDateTime().toString("yyyy-MM-dd hh:mm:ss");
+    default:
+        return v.toString();
     }
 }
 
@@ -70,7 +77,8 @@ int runNew(QStringList& args) {
         if (auto v = takeOption(args, o.option)) h.*o.field = *v;
     for (const auto& o : equipmentOptions)
         if (auto v = takeOption(args, o.option))
-            for (int n : h.contestBandNumbers()) h.bands[size_t(n - 1)].*o.field = *v;
+            for (int n : h.contestBandNumbers())
+                h.bands[size_t(n - 1)].*o.field = *v;
     expectNoMore(args);
     if (!QFileInfo(QFileInfo(path).absolutePath()).isDir())
         throw UsageError{"no such folder: " + QFileInfo(path).absolutePath()};
@@ -101,8 +109,10 @@ int runInfo(QStringList& args) {
         else
             ++unknown[r.Band];
     }
-    for (auto [n, count] : perBand) out(BandName(n) + "=" + QString::number(count));
-    for (const auto& [band, count] : unknown) out(band + "=" + QString::number(count));
+    for (auto [n, count] : perBand)
+        out(BandName(n) + "=" + QString::number(count));
+    for (const auto& [band, count] : unknown)
+        out(band + "=" + QString::number(count));
     return 0;
 }
 
@@ -118,7 +128,8 @@ int runList(QStringList& args) {
     out(LogColumns::names().join('\t'));
     for (const QsoRecord& r : c.rows()) {
         QStringList cells;
-        for (const QVariant& v : r.values()) cells << cell(v);
+        for (const QVariant& v : r.values())
+            cells << cell(v);
         out(cells.join('\t'));
     }
     return 0;
@@ -150,4 +161,4 @@ const ToolRegistration registerNew{
 const ToolRegistration registerInfo{{"info", "info FILE.vhf", runInfo}};
 const ToolRegistration registerList{{"list", "list FILE.vhf [--band B]", runList}};
 const ToolRegistration registerHeader{{"header", "header FILE.vhf", runHeader}};
-}  // namespace
+} // namespace

@@ -1,6 +1,6 @@
+#include "log/LogTable.h"
 #include "common/TestSupport.h"
 #include "log/ContestFile.h"
-#include "log/LogTable.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,23 +38,27 @@ struct Table {
 
 QStringList calls(const LogCursor& c) {
     QStringList out;
-    for (const QsoRecord& r : c.rows()) out << r.Call;
+    for (const QsoRecord& r : c.rows())
+        out << r.Call;
     return out;
 }
-}  // namespace
+} // namespace
 
 TEST(LogTable, CreatesColumnsIndexesAndTextIndexSettings) {
     Table t;
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(QFile::encodeName(t.dat).constData(), &db), SQLITE_OK);
     sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db, "SELECT name FROM sqlite_master WHERE type='index' ORDER BY name", -1, &st, nullptr);
+    sqlite3_prepare_v2(db, "SELECT name FROM sqlite_master WHERE type='index' ORDER BY name", -1,
+                       &st, nullptr);
     QStringList indexes;
-    while (sqlite3_step(st) == SQLITE_ROW) indexes << reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
+    while (sqlite3_step(st) == SQLITE_ROW)
+        indexes << reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
     sqlite3_finalize(st);
     sqlite3_prepare_v2(db, "PRAGMA table_info(QSO)", -1, &st, nullptr);
     QStringList columns;
-    while (sqlite3_step(st) == SQLITE_ROW) columns << reinterpret_cast<const char*>(sqlite3_column_text(st, 1));
+    while (sqlite3_step(st) == SQLITE_ROW)
+        columns << reinterpret_cast<const char*>(sqlite3_column_text(st, 1));
     sqlite3_finalize(st);
     sqlite3_close(db);
     EXPECT_EQ(indexes, QStringList({"ByBand", "ByBaseCall", "ByCall", "ByWWL", "Primary"}));
@@ -70,15 +74,18 @@ TEST(LogTable, CreatesColumnsIndexesAndTextIndexSettings) {
 
 TEST(LogTable, BandRangeAndCursorMoves) {
     Table t;
-    for (auto [band, nr, call] : std::vector<std::tuple<QString, int, QString>>{
-             {"432 MHz", 2, "Q2B"}, {"70 MHz", 1, "Q7A"}, {"432 MHz", 1, "Q2A"},
-             {"144 MHz", 1, "Q1A"}, {"432 MHz", 3, "Q2C"}})
+    for (auto [band, nr, call] :
+         std::vector<std::tuple<QString, int, QString>>{{"432 MHz", 2, "Q2B"},
+                                                        {"70 MHz", 1, "Q7A"},
+                                                        {"432 MHz", 1, "Q2A"},
+                                                        {"144 MHz", 1, "Q1A"},
+                                                        {"432 MHz", 3, "Q2C"}})
         t.cursor.appendRecord(qso(band, nr, call));
     ContestFile::setBandRange(t.cursor, "432 MHz");
     EXPECT_EQ(ContestFile::bandRangeEnd("432 MHz"), "432 MH{");
     EXPECT_EQ(t.cursor.recordCount(), 3);
     EXPECT_EQ(calls(t.cursor), QStringList({"Q2A", "Q2B", "Q2C"}));
-    EXPECT_EQ(t.cursor.current().Call, "Q2C");  // the range starts at its last row
+    EXPECT_EQ(t.cursor.current().Call, "Q2C"); // the range starts at its last row
     EXPECT_TRUE(t.cursor.eof());
     t.cursor.first();
     EXPECT_TRUE(t.cursor.bof());
@@ -94,7 +101,7 @@ TEST(LogTable, BandRangeAndCursorMoves) {
     EXPECT_FALSE(t.cursor.bof() || t.cursor.eof());
     EXPECT_TRUE(t.cursor.locate("Call", "Q2A"));
     EXPECT_EQ(t.cursor.recNo(), 1);
-    EXPECT_FALSE(t.cursor.locate("Call", "Q7A"));  // outside the range
+    EXPECT_FALSE(t.cursor.locate("Call", "Q7A")); // outside the range
 
     t.cursor.cancelRange();
     t.cursor.setIndex("ByCall");
@@ -128,7 +135,7 @@ TEST(LogTable, OwnWritesReachEveryCursorAtOnce) {
     EXPECT_EQ(byBand.current().Call, "Q9BB");
     EXPECT_EQ(calls(byCall), QStringList({"Q9AA", "Q9BB", "Q9MM"}));
     ASSERT_TRUE(byCall.locate("Call", "Q9BB"));
-    EXPECT_EQ(byCall.current().QSO_points, 40000);  // full 32 bits in every cursor
+    EXPECT_EQ(byCall.current().QSO_points, 40000); // full 32 bits in every cursor
     byCall.remove();
     EXPECT_EQ(calls(byBand), QStringList({"Q9AA"}));
     EXPECT_EQ(byBand.recordCount(), 1);
@@ -164,7 +171,7 @@ TEST(LogTable, RepeatedPrimaryKeyIsRefusedWithTheEngineMessage) {
         EXPECT_TRUE(e.message.contains("UNIQUE")) << e.message.toStdString();
     }
     EXPECT_EQ(t.cursor.recordCount(), 1);
-    t.cursor.appendRecord(qso("144 MHz", 1, "Q9AB"));  // another call is another key
+    t.cursor.appendRecord(qso("144 MHz", 1, "Q9AB")); // another call is another key
     EXPECT_EQ(t.cursor.recordCount(), 2);
 }
 
@@ -173,11 +180,13 @@ TEST(LogTable, OrderedQueryByBandAndDirection) {
     t.cursor.appendRecord(qso("144 MHz", 2, "Q9B", 5));
     t.cursor.appendRecord(qso("144 MHz", 1, "Q9A", 1));
     t.cursor.appendRecord(qso("432 MHz", 1, "Q9C", 3));
-    auto all = queryLog(t.dir.path(), "SELECT * FROM \"log.dat\" ORDER BY Date,Time,Sent_QSO_Number,Call");
+    auto all =
+        queryLog(t.dir.path(), "SELECT * FROM \"log.dat\" ORDER BY Date,Time,Sent_QSO_Number,Call");
     ASSERT_EQ(all.size(), 3u);
     EXPECT_EQ(all[0].Call, "Q9A");
     EXPECT_EQ(all[2].Call, "Q9B");
-    auto band = queryLog(t.dir.path(), "SELECT * FROM \"log.dat\" WHERE Band='144 MHz' ORDER BY Time DESC");
+    auto band =
+        queryLog(t.dir.path(), "SELECT * FROM \"log.dat\" WHERE Band='144 MHz' ORDER BY Time DESC");
     ASSERT_EQ(band.size(), 2u);
     EXPECT_EQ(band[0].Call, "Q9B");
     EXPECT_THROW(queryLog(t.dir.path(), "DELETE FROM x"), TableError);
@@ -195,7 +204,7 @@ TEST(LogTable, RefreshBringsInRowsOfAnotherProgram) {
     p.start(OSTRELOG_WRITER_PATH, {vhf, "144 MHz", "Q9W", "3"});
     ASSERT_TRUE(p.waitForFinished(60000));
     ASSERT_EQ(p.exitCode(), 0);
-    EXPECT_EQ(c.logTable.recordCount(), 0);  // not before a refresh
+    EXPECT_EQ(c.logTable.recordCount(), 0); // not before a refresh
     c.logTable.refresh();
     EXPECT_EQ(c.logTable.recordCount(), 3);
     c.logTable.last();
@@ -216,7 +225,8 @@ TEST(LogTable, TwoProgramsPostingAtOnceLoseNothing) {
     ASSERT_TRUE(c.open(vhf));
     EXPECT_EQ(c.searchTable.recordCount(), 300);
     QSet<QString> seen;
-    for (const QsoRecord& r : c.searchTable.rows()) seen.insert(r.Call);
+    for (const QsoRecord& r : c.searchTable.rows())
+        seen.insert(r.Call);
     EXPECT_EQ(seen.size(), 300);
 }
 
@@ -252,7 +262,7 @@ TEST(LogTable, RepairRecoversIntactRowsOfATruncatedTable) {
     t.cursor.close();
     const QByteArray full = readAll(t.dat);
     writeAll(t.dat, full.left(full.size() * 2 / 3));
-    EXPECT_EQ(TableEngine::repair(t.dat + "x").repaired, false);  // a missing file is not damage
+    EXPECT_EQ(TableEngine::repair(t.dat + "x").repaired, false); // a missing file is not damage
     LogCursor c;
     c.setTable(t.dir.path(), "log.dat");
     try {
@@ -268,7 +278,7 @@ TEST(LogTable, RepairRecoversIntactRowsOfATruncatedTable) {
     EXPECT_TRUE(QFile::exists(t.dat + ".damaged"));
     c.open();
     EXPECT_EQ(c.recordCount(), r.recordCount);
-    EXPECT_FALSE(TableEngine::repair(t.dat).repaired);  // sound now
+    EXPECT_FALSE(TableEngine::repair(t.dat).repaired); // sound now
 }
 
 TEST(LogTable, CopyIsAConsistentTableWithItsIndexFile) {
