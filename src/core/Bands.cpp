@@ -133,6 +133,17 @@ BandBits BandBitsFromText(const QString& text) {
     return bits;
 }
 
+std::vector<QrvDisplayItem> QrvDisplayItems(const QString& libraryFlags, const QString& logFlags) {
+    std::vector<QrvDisplayItem> items;
+    if (libraryFlags.size() != BandCount || logFlags.size() != BandCount) return items;
+    for (int p = 1; p <= BandCount; ++p) {
+        const bool inLog = logFlags[p - 1] == QChar('1');
+        if (inLog || libraryFlags[p - 1] == QChar('1'))
+            items.push_back({' ' + BandShortName(p), inLog});
+    }
+    return items;
+}
+
 // ---- Radio and transverter --------------------------------------------------------------
 
 QString BandToFollow(double operatingKHz, const QString& selectedBand) {

@@ -3,6 +3,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 // Bands, modes, frequencies and FM channels. Frequencies are kHz as doubles everywhere.
 
@@ -51,6 +52,15 @@ inline bool HasBand(BandBits bits, int position) {
 QString BandBitsText(int bits);
 // The reverse: the first 15 characters, "1" sets the band; anything else leaves it clear.
 BandBits BandBitsFromText(const QString& text);
+
+// The band display: for each band flagged in either text (15 characters "0"/"1"), a space
+// and its short name, in log colour when its log flag is set, else in library colour.
+// Nothing when either text is not exactly 15 characters long.
+struct QrvDisplayItem {
+    QString text; // " 6m"
+    bool inLog;
+};
+std::vector<QrvDisplayItem> QrvDisplayItems(const QString& libraryFlags, const QString& logFlags);
 
 // ---- Radio and transverter ------------------------------------------------------------
 

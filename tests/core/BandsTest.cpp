@@ -178,3 +178,21 @@ TEST(FmChannels, QuotientToNearestEvenWithinValidRange) {
     EXPECT_EQ(FindFmChannelPlan("50 MHz")->named, 51);
     EXPECT_EQ(FindFmChannelPlan("70 MHz"), nullptr);
 }
+
+TEST(Bands, QrvDisplayShowsFlaggedBandsInOrder) {
+    auto items = QrvDisplayItems("101000000000000", "001000000000000");
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].text, " 6m");
+    EXPECT_FALSE(items[0].inLog);
+    EXPECT_EQ(items[1].text, " 2m");
+    EXPECT_TRUE(items[1].inLog);
+    items = QrvDisplayItems("000000000000001", "000000100000000");
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].text, " 3.4GHz");
+    EXPECT_TRUE(items[0].inLog);
+    EXPECT_EQ(items[1].text, " 248GHz");
+    EXPECT_FALSE(items[1].inLog);
+    EXPECT_TRUE(QrvDisplayItems("000000000000000", "000000000000000").empty());
+    EXPECT_TRUE(QrvDisplayItems("10100000000000", "001000000000000").empty());
+    EXPECT_TRUE(QrvDisplayItems("101000000000000", "0010000000000000").empty());
+}
