@@ -1,5 +1,6 @@
 #include "ContestHeader.h"
 
+#include "core/Bands.h"
 #include "platform/IniFile.h"
 
 QList<int> ContestHeader::contestBandNumbers() const {
@@ -7,6 +8,30 @@ QList<int> ContestHeader::contestBandNumbers() const {
     for (int n = 1; n <= 15; ++n)
         if (bands[size_t(n - 1)].Band) out << n;
     return out;
+}
+
+QStringList ContestHeader::contestBandNames() const {
+    QStringList out;
+    for (int n : contestBandNumbers())
+        out << BandName(n);
+    return out;
+}
+
+QStringList ContestHeader::memoLines(const QString& text) {
+    if (text.isEmpty()) return {};
+    QString t = text;
+    t.replace("\r\n", "\n");
+    t.replace('\r', '\n');
+    QStringList lines = t.split('\n');
+    if (t.endsWith('\n')) lines.removeLast();
+    return lines;
+}
+
+QString ContestHeader::memoText(const QStringList& lines) {
+    QString t = lines.join('\n');
+    // A last empty line needs its own break, or it would vanish on the way back.
+    if (!lines.isEmpty() && lines.last().isEmpty()) t += '\n';
+    return t;
 }
 
 void ContestHeader::saveGeneral(IniFile& ini) const {

@@ -24,10 +24,25 @@ struct ContestHeader {
     // Bands 1..15 at index 0..14
     std::array<BandEquipment, 15> bands;
 
+    // The operator list and a band's comments as lines (memo text, "\n" between lines).
+    QStringList operatorLines() const { return memoLines(Operators); }
+    void setOperatorLines(const QStringList& lines) { Operators = memoText(lines); }
+    QStringList commentLines(int bandNumber) const {
+        return memoLines(bands[size_t(bandNumber - 1)].Comments);
+    }
+    void setCommentLines(int bandNumber, const QStringList& lines) {
+        bands[size_t(bandNumber - 1)].Comments = memoText(lines);
+    }
+    // Memo text and its lines: empty text has no lines, a final line break opens no line.
+    static QStringList memoLines(const QString& text);
+    static QString memoText(const QStringList& lines);
+
     // Scoring rules: type 1 for any selection other than "VHF-Region 1".
     int scoringType() const { return ContestType == 0 ? 0 : 1; }
     // Band numbers (1..15) of the ticked bands, in band-table order.
     QList<int> contestBandNumbers() const;
+    // Names of the ticked bands, in band-table order: the log window's band list.
+    QStringList contestBandNames() const;
 
     // The whole header: General, ResponsibleOperator, EquipementBand1..15.
     void save(IniFile& ini) const;

@@ -1,1 +1,0 @@
-// Contest header and file interchange live here.
