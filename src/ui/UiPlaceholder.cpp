@@ -1,1 +1,0 @@
-// Dock groups and small windows live here.
