@@ -1,1 +1,0 @@
-// Library and partial search rules live here.
