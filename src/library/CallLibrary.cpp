@@ -26,7 +26,7 @@ QString field(const QString& line, int from, int width) {
 [[noreturn]] void fail(sqlite3* db) {
     const int rc = sqlite3_errcode(db) & 0xFF;
     throw TableError(rc == SQLITE_CORRUPT || rc == SQLITE_NOTADB ? TableError::Damaged
-                                                                  : TableError::Other,
+                                                                 : TableError::Other,
                      QString::fromUtf8(sqlite3_errmsg(db)));
 }
 
@@ -354,7 +354,6 @@ int CallLibrary::positionAtOffset(size_t off) const {
 }
 
 size_t CallLibrary::memoryBytes() const {
-    return calls_.capacity() + wwls_.capacity() + callOff_.capacity() * 4 +
-           wwlOff_.capacity() * 4 + baseOff_.capacity() + baseLen_.capacity() +
-           sufOff_.capacity() + qrv_.capacity() * 4;
+    return calls_.capacity() + wwls_.capacity() + callOff_.capacity() * 4 + wwlOff_.capacity() * 4 +
+           baseOff_.capacity() + baseLen_.capacity() + sufOff_.capacity() + qrv_.capacity() * 4;
 }

@@ -26,9 +26,9 @@ inline constexpr const char* DialogFilter = "Ostrelog library|*.vhf";
 
 struct Parsed {
     bool ok = false;
-    QString error;      // the text shown to the operator when !ok
-    int errorLine = 0;  // 1-based line of the failure; 0 when none
-    int stations = 0;   // station lines read
+    QString error;                      // the text shown to the operator when !ok
+    int errorLine = 0;                  // 1-based line of the failure; 0 when none
+    int stations = 0;                   // station lines read
     std::vector<LibraryRecord> records; // in file order
 };
 

@@ -1,6 +1,7 @@
 #include "PartialSearch.h"
 
 #include "CallLibrary.h"
+#include "Prefix.h"
 #include "core/Bands.h"
 #include "core/Callsign.h"
 #include "log/LogTable.h"
@@ -170,8 +171,7 @@ void PartialSearch::setCandidate(const QString& call) {
     firstCandidateBase_ = BaseCall(call);
 }
 
-PartialSearch::Entry PartialSearch::logEntry(const QString& call, std::string_view bytes,
-                                             int cls) {
+PartialSearch::Entry PartialSearch::logEntry(const QString& call, std::string_view bytes, int cls) {
     Entry e;
     e.len = uint8_t(std::min(bytes.size(), MaxCall));
     std::memcpy(e.s, bytes.data(), e.len);
@@ -224,10 +224,10 @@ void PartialSearch::scanLibrary(std::string_view needle, bool fragments,
 
 std::pair<size_t, size_t> PartialSearch::logRowsOf(const QString& call) const {
     const std::vector<QsoRecord>& rows = log_->rows();
-    const auto lo = std::lower_bound(rows.begin(), rows.end(), call,
-                                     [](const QsoRecord& r, const QString& c) {
-                                         return r.Call.compare(c) < 0;
-                                     });
+    const auto lo =
+        std::lower_bound(rows.begin(), rows.end(), call, [](const QsoRecord& r, const QString& c) {
+            return r.Call.compare(c) < 0;
+        });
     auto hi = lo;
     while (hi != rows.end() && hi->Call == call)
         ++hi;
@@ -248,7 +248,7 @@ void PartialSearch::logPass() {
         bool take = fragmentsMatch(c);
         if (!take && c.find(typedBase_) != std::string_view::npos)
             take = c.find('/') == std::string_view::npos ? c == typedBase_
-                                                          : BaseCall(r.Call) == typedBaseQ_;
+                                                         : BaseCall(r.Call) == typedBaseQ_;
         if (take) {
             logMatches_.push_back(logEntry(r.Call, c, r.Band == band_ ? 1 : 2));
             accepted_.push_back(int(i));
@@ -337,6 +337,22 @@ void PartialSearch::refine() {
         return !fragmentsMatch(e.call()) && e.base() != typedBase_ &&
                !holds(e.suffix(), typedSuffix_);
     });
+    // A first locator from the first listed station of the same prefix.
+    const QString prefix = PrefixWithoutDigit(typedBaseQ_);
+    if (prefix.isEmpty()) return;
+    const std::vector<QsoRecord>& rows = log_->rows();
+    for (const Entry& e : result_) {
+        if (!locators_.isEmpty()) break;
+        const QString call = e.callText();
+        if (PrefixWithoutDigit(call) != prefix) continue;
+        const auto [a, b] = logRowsOf(call);
+        if (a < b && !rows[a].Received_WWL.isEmpty()) {
+            addLocator(rows[a].Received_WWL);
+        } else {
+            const int p = e.lib >= 0 ? e.lib : library_->find(e.call());
+            if (p >= 0) addLocator(library_->wwlAt(p));
+        }
+    }
 }
 
 void PartialSearch::examine() {
@@ -384,8 +400,8 @@ void PartialSearch::locatorBuild() {
     char buf[MaxCall + 1];
     for (const QsoRecord& r : rows)
         if (r.Received_WWL == wantedLocator_)
-            logMatches_.push_back(logEntry(r.Call, std::string_view(buf, toBytes(r.Call, buf,
-                                                                                  MaxCall)),
+            logMatches_.push_back(logEntry(r.Call,
+                                           std::string_view(buf, toBytes(r.Call, buf, MaxCall)),
                                            r.Band == band_ ? 1 : 2));
     std::sort(logMatches_.begin(), logMatches_.end(),
               [](const Entry& a, const Entry& b) { return a.key() < b.key(); });
@@ -408,8 +424,8 @@ void PartialSearch::build() {
     if (!log_ || !log_->active() || !library_) return;
     if (library_->generation() != libraryGeneration_) reset();
     if (mode_ == Mode::Call) {
-        const bool refine = typedSuffix_.size() != 2 && !typedBase_.empty() &&
-                            band_ == lastBand_ && !lastText_.isEmpty() &&
+        const bool refine = typedSuffix_.size() != 2 && !typedBase_.empty() && band_ == lastBand_ &&
+                            !lastText_.isEmpty() &&
                             (lastText_ == text_ || lastText_ == text_.chopped(1));
         if (refine) {
             this->refine();

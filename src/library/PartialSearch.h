@@ -43,8 +43,8 @@ class PartialSearch {
     struct Metrics {
         int width = 0;
         int height = 0;
-        int lineHeight = 0;               // height of "W" in the control's font
-        std::array<int, 256> advance{};   // width of each Latin-1 character
+        int lineHeight = 0;             // height of "W" in the control's font
+        std::array<int, 256> advance{}; // width of each Latin-1 character
         static constexpr int ColumnGap = 3;
     };
 
@@ -150,8 +150,8 @@ class PartialSearch {
     int libraryBands_ = 0, workedBands_ = 0;
 
     std::vector<Entry> logMatches_, logSuffixMatches_, librarySuffixMatches_, result_;
-    std::vector<int> accepted_;    // rows of the log taken by the last log pass
-    std::vector<uint8_t> inLog_;   // per library position: callsign among the log's entries
+    std::vector<int> accepted_;  // rows of the log taken by the last log pass
+    std::vector<uint8_t> inLog_; // per library position: callsign among the log's entries
     std::vector<int> hits_, suffixHits_;
     std::vector<TPartialCall> drawn_;
 };
