@@ -3,6 +3,8 @@
 #include "library/SearchFixture.h"
 
 #include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
@@ -148,4 +150,33 @@ TEST(CallLibraryTest, FailedImportLeavesThePreviousLibrary) {
 TEST(CallLibraryTest, FolderFollowsTheBackupCopy) {
     EXPECT_EQ(CallLibrary::folderFor("/home/op/", "/backup/", false), "/home/op/");
     EXPECT_EQ(CallLibrary::folderFor("/home/op/", "/backup/", true), "/backup/");
+}
+
+TEST(CallLibraryTest, ShippedSampleAndGeneratedLibrariesImport) {
+    QTemporaryDir dir;
+    CallLibrary lib;
+    ASSERT_TRUE(lib.attach(dir.path()));
+    const QString data = QStringLiteral(OSTRELOG_DATA_DIR);
+    CallLibrary::ImportResult r = lib.importFile(data + "/sample-library.vhf");
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    EXPECT_GT(r.stations, 10);
+
+    // The generator turns a callsign list into a library: comments and blank lines skipped,
+    // one or two locators per station, 144 MHz always among its bands.
+    const QString scp = dir.filePath("MASTER.SCP");
+    writeAll(scp, "# Release\n#\nQ51ABC\nQ52DEF\n\nQ53GHI/P\nTOOLONGCALLSIGN1\n");
+    const QString out = dir.filePath("gen.vhf");
+    QProcess gen;
+    gen.start("bash", {data + "/../tools/make-library", scp, out});
+    ASSERT_TRUE(gen.waitForFinished(30000));
+    ASSERT_EQ(gen.exitCode(), 0) << gen.readAllStandardError().toStdString();
+    r = lib.importFile(out);
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    EXPECT_EQ(r.stations, 3);
+    for (int n = 1; n <= lib.size(); ++n) {
+        const LibraryRecord rec = lib.record(n);
+        SCOPED_TRACE(rec.Call.toStdString());
+        EXPECT_TRUE(QRegularExpression("^[A-R]{2}[0-9]{2}[A-X]{2}$").match(rec.WWL).hasMatch());
+        EXPECT_TRUE(rec.QRV & 4096);
+    }
 }
