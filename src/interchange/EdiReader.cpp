@@ -62,6 +62,21 @@ QString HeaderErrorMessage(const QString& fileName, int line, const QString& exp
 
 namespace {
 
+// Spellings that other loggers write in place of ours, taken from real logs. Each is compared
+// as exactly as our own; a key spelt any other way still stops the reading.
+bool isKnownVariant(const QString& key, const QString& found) {
+    static const QHash<QString, QStringList> variants{
+        {"[REG1TEST;1]", {"[REGITEST;1]"}},
+        {"RName=", {"Rname="}},
+        {"RAdr1=", {"Radr1="}},
+        {"RAdr2=", {"Radr2="}},
+        {"MOpe2=", {"Mope2="}},
+        {"CExcs=", {"CsExcs"}}, // "CsExcs=", compared on its first six characters
+    };
+    const auto it = variants.constFind(key);
+    return it != variants.constEnd() && it->contains(found);
+}
+
 struct Line {
     int number; // in the file, from 1
     QString text;
@@ -160,6 +175,10 @@ QTime qsoTime(const QString& field) {
     return QTime(t.left(2).toInt(), t.mid(2, 2).toInt());
 }
 
+bool isEmptyRecord(const QString& line) {
+    return std::all_of(line.begin(), line.end(), [](QChar c) { return c == ';' || c.isSpace(); });
+}
+
 // The fifteen fields; the last is the rest of the line after the fourteenth ";".
 QStringList qsoFields(const QString& line) {
     QStringList f;
@@ -207,11 +226,13 @@ Result Read(const QByteArray& bytes, const QString& fileName, const ContestHeade
             QString t = text;
             while (!t.isEmpty() && t.back().isSpace())
                 t.chop(1);
-            if (t != key) return rd.failHeader(no, key);
+            if (t != key && !isKnownVariant(key, t)) return rd.failHeader(no, key);
             continue;
         }
-        if (text.left(6) != key) return rd.failHeader(no, key);
-        const QString v = text.mid(6);
+        const QString found = text.left(6);
+        if (found != key && !isKnownVariant(key, found)) return rd.failHeader(no, key);
+        // "CsExcs=" is one character longer than the key it stands for.
+        const QString v = text.mid(found == "CsExcs" ? 7 : 6);
         BandEquipment* b = r.bandNumber ? &h.bands[size_t(r.bandNumber - 1)] : nullptr;
         switch (k) {
         case 1:
@@ -326,11 +347,14 @@ Result Read(const QByteArray& bytes, const QString& fileName, const ContestHeade
     r.qsos.reserve(std::min(size_t(*count), available));
     QHash<QString, int> seen; // the table's primary key: one row per key
     for (int i = 0; i < *count; ++i, ++at) {
-        if (at >= lines.size())
+        // A section line (the closing "[END;...]") where a QSO should be: the count is wrong.
+        if (at >= lines.size() || lines[at].text.startsWith('['))
             return rd.fail(lineNo(at), "QSO line missing: the file announces " +
                                            QString::number(*count) + " QSO's and holds " +
                                            QString::number(i));
         const int no = lines[at].number;
+        // A record with no value at all (blank, or ";" alone) holds no QSO: counted, skipped.
+        if (isEmptyRecord(lines[at].text)) continue;
         const QStringList f = qsoFields(lines[at].text);
         QsoRecord q;
         q.Date = qsoDate(f[0]);
@@ -346,8 +370,11 @@ Result Read(const QByteArray& bytes, const QString& fileName, const ContestHeade
         q.Received_RST = f[6];
         for (int idx : {5, 7}) {
             int value = 0;
-            if (!f[idx].trimmed().isEmpty()) {
-                const auto v = number(f[idx], 0, 32767);
+            QString text = f[idx].trimmed();
+            // Some loggers end the number with "/" (UcxLog): "012/".
+            if (text.endsWith('/')) text.chop(1);
+            if (!text.isEmpty()) {
+                const auto v = number(text, 0, 32767);
                 if (!v) return rd.fail(no, quoted(f[idx]) + " is not a valid QSO number");
                 value = *v;
             }
