@@ -123,11 +123,33 @@ QString text(sqlite3_stmt* st, int i) {
     return p ? QString::fromUtf8(p, sqlite3_column_bytes(st, i)) : QString();
 }
 
+int digits(const unsigned char* p, int n) {
+    int v = 0;
+    for (int i = 0; i < n; ++i) {
+        if (p[i] < '0' || p[i] > '9') return -1;
+        v = v * 10 + (p[i] - '0');
+    }
+    return v;
+}
+
+// "yyyy-MM-dd" and "hh:mm:ss" without the general parsers, which dominate reading a log.
+QDate dateAt(sqlite3_stmt* st, int i) {
+    const unsigned char* p = sqlite3_column_text(st, i);
+    if (!p || sqlite3_column_bytes(st, i) != 10) return {};
+    return QDate(digits(p, 4), digits(p + 5, 2), digits(p + 8, 2));
+}
+
+QTime timeAt(sqlite3_stmt* st, int i) {
+    const unsigned char* p = sqlite3_column_text(st, i);
+    if (!p || sqlite3_column_bytes(st, i) != 8) return {};
+    return QTime(digits(p, 2), digits(p + 3, 2), digits(p + 6, 2));
+}
+
 QsoRecord readRow(sqlite3_stmt* st) {
     QsoRecord r;
     r.rowId = sqlite3_column_int64(st, 0);
-    r.Date = QDate::fromString(text(st, 1), Qt::ISODate);
-    r.Time = QTime::fromString(text(st, 2), "hh:mm:ss");
+    r.Date = dateAt(st, 1);
+    r.Time = timeAt(st, 2);
     r.Band = text(st, 3);
     r.Freq = text(st, 4);
     r.Sent_QSO_number = sqlite3_column_int(st, 5);
@@ -150,7 +172,13 @@ QsoRecord readRow(sqlite3_stmt* st) {
     r.Sent_QSL = text(st, 22);
     r.Received_QSL = text(st, 23);
     r.Operator = text(st, 24);
-    r.Last_updated = QDateTime::fromString(text(st, 25), "yyyy-MM-dd hh:mm:ss");
+    // A local wall-clock time kept without a zone: looking the zone up for every row of a
+    // large log costs more than reading it.
+    if (const unsigned char* p = sqlite3_column_text(st, 25);
+        p && sqlite3_column_bytes(st, 25) == 19)
+        r.Last_updated =
+            QDateTime(QDate(digits(p, 4), digits(p + 5, 2), digits(p + 8, 2)),
+                      QTime(digits(p + 11, 2), digits(p + 14, 2), digits(p + 17, 2)), Qt::UTC);
     return r;
 }
 
@@ -428,6 +456,20 @@ class SharedTable {
         });
     }
 
+    void transaction(const std::function<void()>& work) {
+        exec(db_, "BEGIN IMMEDIATE");
+        try {
+            work();
+            exec(db_, "COMMIT");
+        } catch (...) {
+            sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+            // The snapshots may hold rows that were rolled back: every cursor reloads.
+            reloadGeneration_ = ++generation_;
+            changes_.clear();
+            throw;
+        }
+    }
+
   private:
     qint64 readDataVersion() {
         Stmt s(db_, "PRAGMA data_version");
@@ -633,13 +675,13 @@ void LogCursor::open() {
     if (!QFileInfo::exists(datPath_) || !QFileInfo::exists(TableEngine::idxPathFor(datPath_)))
         throw TableError(TableError::Other, "Table " + datPath_ + " does not exist");
     table_ = SharedTable::get(datPath_);
-    try {
-        reload();
-    } catch (...) {
-        table_.reset();
-        throw;
-    }
-    first();
+    // Rows are read when first needed, so that opening and choosing an index and range
+    // read the table once.
+    stale_ = true;
+    rows_.clear();
+    pos_ = 0;
+    bof_ = true;
+    eof_ = false;
 }
 
 void LogCursor::close() {
@@ -661,7 +703,7 @@ void LogCursor::setIndex(const QString& indexName) {
     }
     index_ = i;
     hasRange_ = false;
-    if (table_) reload();
+    stale_ = true;
 }
 
 QString LogCursor::indexName() const {
@@ -672,13 +714,13 @@ void LogCursor::setRange(const QString& startKey, const QString& endKey) {
     hasRange_ = true;
     rangeStart_ = startKey;
     rangeEnd_ = endKey;
-    if (table_) reload();
+    stale_ = true;
     first();
 }
 
 void LogCursor::cancelRange() {
     hasRange_ = false;
-    if (table_) reload();
+    stale_ = true;
     first();
 }
 
@@ -691,7 +733,7 @@ void LogCursor::setFilter(const QString& expression) {
             throw TableError(TableError::Other, "Field " + expression.left(eq) + " not found");
         filterValue_ = stripQuotes(expression.mid(eq + 1));
     }
-    if (table_) reload();
+    stale_ = true;
     first();
 }
 
@@ -744,7 +786,12 @@ void LogCursor::reload() const {
         rows.push_back(readRow(s.get()));
     rows_ = std::move(rows);
     seenGeneration_ = table_->generation();
+    stale_ = false;
     pos_ = 0;
+    if (!keep) {
+        bof_ = true;
+        eof_ = rows_.empty();
+    }
     if (keep)
         for (size_t i = 0; i < rows_.size(); ++i)
             if (rows_[i].rowId == keep) pos_ = int(i);
@@ -784,7 +831,11 @@ void LogCursor::applyPending() const {
 }
 
 void LogCursor::sync() const {
-    if (table_ && seenGeneration_ != table_->generation()) applyPending();
+    if (!table_) return;
+    if (stale_)
+        reload();
+    else if (seenGeneration_ != table_->generation())
+        applyPending();
 }
 
 void LogCursor::placeAt(qint64 rowId) {
@@ -900,6 +951,21 @@ void LogCursor::appendRecord(QsoRecord record) {
     if (!table_) throw TableError(TableError::Other, "Table is not open");
     record.cutToWidths();
     placeAt(table_->insert(record));
+}
+
+void LogCursor::appendRecords(const std::vector<QsoRecord>& records) {
+    transaction([&] {
+        for (QsoRecord r : records) {
+            r.cutToWidths();
+            table_->insert(r);
+        }
+    });
+}
+
+void LogCursor::transaction(const std::function<void()>& work) {
+    if (!table_) throw TableError(TableError::Other, "Table is not open");
+    table_->transaction(work);
+    sync();
 }
 
 void LogCursor::edit() {

@@ -2,6 +2,7 @@
 #include "QsoRecord.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -74,8 +75,14 @@ class LogCursor {
     int moveBy(int n);
     int recNo() const; // from 1; 0 when empty
     void setRecNo(int n);
-    bool bof() const { return bof_; }
-    bool eof() const { return eof_; }
+    bool bof() const {
+        sync();
+        return bof_;
+    }
+    bool eof() const {
+        sync();
+        return eof_;
+    }
     int recordCount() const;
     bool isEmpty() const { return recordCount() == 0; }
     bool locate(const QString& column, const QVariant& value);
@@ -89,6 +96,10 @@ class LogCursor {
     // Writing. appendValues stores a row at once; edit/append + setValue + post change one.
     void appendValues(const QVariantList& values);
     void appendRecord(QsoRecord record);
+    // Stores all rows or none.
+    void appendRecords(const std::vector<QsoRecord>& records);
+    // Runs the writes of work as one transaction: all are stored, or none when it throws.
+    void transaction(const std::function<void()>& work);
     void edit();
     void append();
     void setValue(const QString& column, const QVariant& v);
@@ -127,6 +138,7 @@ class LogCursor {
     QString filterValue_;
     mutable std::vector<QsoRecord> rows_;
     mutable qint64 seenGeneration_ = -1;
+    mutable bool stale_ = false;
     mutable int pos_ = 0;
     mutable bool bof_ = true, eof_ = true;
     State state_ = State::Browse;

@@ -213,9 +213,14 @@ void QsoRecord::setValue(Col c, const QVariant& v) {
         Operator = text(c, v);
         break;
     case Col::Last_updated:
-        Last_updated = v.typeId() == QMetaType::QDateTime
-                           ? v.toDateTime()
-                           : QDateTime::fromString(v.toString(), "yyyy-MM-dd hh:mm:ss");
+        // Kept as wall-clock time without a zone lookup (see the table reader).
+        if (v.typeId() == QMetaType::QDateTime) {
+            const QDateTime t = v.toDateTime();
+            Last_updated = t.isValid() ? QDateTime(t.date(), t.time(), Qt::UTC) : QDateTime();
+        } else {
+            const QDateTime t = QDateTime::fromString(v.toString(), "yyyy-MM-dd hh:mm:ss");
+            Last_updated = t.isValid() ? QDateTime(t.date(), t.time(), Qt::UTC) : QDateTime();
+        }
         break;
     }
 }
