@@ -5,6 +5,7 @@
 #include "core/gui/TimeEdit.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFocusEvent>
 #include <QImage>
 #include <QTest>
@@ -72,6 +73,19 @@ TEST(CoreEntryFields, LocatorIsTypedOverAndEnteredAtTheEnd) {
     wwl.clear();
     QTest::keyClicks(&wwl, "io91wm7");
     EXPECT_EQ(textOf(wwl), "IO91WM");
+}
+
+TEST(CoreEntryFields, PastedTextIsTypedThroughTheRules) {
+    TLocatorEdit wwl;
+    enter(wwl);
+    QGuiApplication::clipboard()->setText("jn76to99xx");
+    QTest::keySequence(&wwl, QKeySequence::Paste);
+    EXPECT_EQ(textOf(wwl), "JN76TO");
+    TNREdit nr;
+    nr.setLength(3);
+    QGuiApplication::clipboard()->setText("12a345");
+    QTest::keySequence(&nr, QKeySequence::Paste);
+    EXPECT_EQ(textOf(nr), "345");
 }
 
 TEST(CoreEntryFields, OwnerSeesKeysFirst) {

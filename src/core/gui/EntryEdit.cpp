@@ -1,5 +1,7 @@
 #include "EntryEdit.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 
 TEntryEdit::TEntryEdit(QWidget* parent) : QLineEdit(parent) {}
@@ -15,16 +17,24 @@ EntryKey TEntryEdit::keyOf(const QKeyEvent* event) {
 }
 
 void TEntryEdit::keyPressEvent(QKeyEvent* event) {
-    const EntryState state{text(), cursorPosition(), selectionStart(),
-                           static_cast<int>(selectedText().size())};
-    const EntryResult r = rule(state, keyOf(event));
-    if (r.passOn) {
-        QLineEdit::keyPressEvent(event);
+    if (event->matches(QKeySequence::Paste)) {
+        // Pasted text obeys the same rules as typed text.
+        event->accept();
+        for (QChar c : QGuiApplication::clipboard()->text())
+            if (c.isPrint()) apply(EntryKey::character(c));
         return;
     }
-    event->accept();
+    if (!apply(keyOf(event))) QLineEdit::keyPressEvent(event);
+}
+
+bool TEntryEdit::apply(const EntryKey& key) {
+    const EntryState state{text(), cursorPosition(), selectionStart(),
+                           static_cast<int>(selectedText().size())};
+    const EntryResult r = rule(state, key);
+    if (r.passOn) return false;
     if (r.text != state.text) setText(r.text);
     if (r.text != state.text || r.caret != state.caret) setCursorPosition(r.caret);
+    return true;
 }
 
 void TEntryEdit::focusInEvent(QFocusEvent* event) {

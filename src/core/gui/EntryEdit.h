@@ -22,5 +22,7 @@ class TEntryEdit : public QLineEdit {
     virtual void entered() {}
 
     void keyPressEvent(QKeyEvent* event) override;
+    // Runs one key through the rule; false when the key is the control's own.
+    bool apply(const EntryKey& key);
     void focusInEvent(QFocusEvent* event) override;
 };
