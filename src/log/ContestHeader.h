@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <array>
 
 class IniFile;
@@ -54,6 +55,14 @@ struct ContestHeader {
     void loadResponsible(const IniFile& ini);
     void saveEquipment(IniFile& ini, int bandNumber) const;
     void loadEquipment(const IniFile& ini, int bandNumber);
+
+    // Applying the header rebuilds the band list from the contest bands and selects again the
+    // entry at the position selected before (by position, not by name); a shorter list selects
+    // its last entry, an empty one none (-1).
+    static int reselectedBandIndex(int previousIndex, int bandCount) {
+        if (bandCount <= 0) return -1;
+        return previousIndex < 0 ? 0 : std::min(previousIndex, bandCount - 1);
+    }
 
     static QString bandSection(int bandNumber) {
         return "EquipementBand" + QString::number(bandNumber);
