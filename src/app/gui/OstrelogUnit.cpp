@@ -1,5 +1,6 @@
 #include "OstrelogUnit.h"
 
+#include "core/gui/TimeEdit.h"
 #include "log/gui/LogUnit.h"
 #include "platform/FileChooser.h"
 #include "platform/Platform.h"
