@@ -10,6 +10,9 @@
 
 #include <algorithm>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 constexpr size_t MaxCall = 15;
@@ -29,6 +32,37 @@ std::string bytesOf(const QString& s) {
     std::string out(size_t(s.size()), '\0');
     out.resize(toBytes(s, out.data(), out.size()));
     return out;
+}
+
+// The first place of needle in the bytes, or nullptr. Callsign pieces are short and the
+// library's callsigns sit in one buffer, so candidates are found 16 bytes at a time by
+// their first two characters.
+const char* findPiece(const char* hay, size_t n, std::string_view needle) {
+    const size_t m = needle.size();
+    if (m == 0 || m > n) return nullptr;
+    if (m == 1) return static_cast<const char*>(std::memchr(hay, needle[0], n));
+    const size_t last = n - m;
+    size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i first = _mm_set1_epi8(needle[0]);
+    const __m128i second = _mm_set1_epi8(needle[1]);
+    for (; i + 17 <= n; i += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(hay + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(hay + i + 1));
+        unsigned mask = unsigned(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, second))));
+        while (mask) {
+            const size_t pos = i + size_t(__builtin_ctz(mask));
+            if (pos > last) return nullptr;
+            if (std::memcmp(hay + pos + 2, needle.data() + 2, m - 2) == 0) return hay + pos;
+            mask &= mask - 1;
+        }
+    }
+#endif
+    for (; i <= last; ++i)
+        if (hay[i] == needle[0] && std::memcmp(hay + i + 1, needle.data() + 1, m - 1) == 0)
+            return hay + i;
+    return nullptr;
 }
 
 // "Contains" as the search means it: an empty piece is never found.
@@ -212,9 +246,9 @@ void PartialSearch::scanLibrary(std::string_view needle, bool fragments,
     size_t from = 0;
     size_t p = 0;
     while (from < end) {
-        const void* hit = memmem(b + from, end - from, needle.data(), needle.size());
+        const char* hit = findPiece(b + from, end - from, needle);
         if (!hit) break;
-        const size_t off = size_t(static_cast<const char*>(hit) - b);
+        const size_t off = size_t(hit - b);
         while (offs[p + 1] <= off)
             ++p;
         if (!fragments || fragmentsMatch(library_->callAt(int(p)))) out.push_back(int(p));

@@ -7,7 +7,6 @@
 
 TCPartialSearch::TCPartialSearch(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
-    setAutoFillBackground(true);
     setBackgroundRole(QPalette::Base);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

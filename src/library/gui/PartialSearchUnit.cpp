@@ -30,11 +30,17 @@ T_PartialCallSearch::T_PartialCallSearch(QWidget* parent) : QWidget(parent) {
     resize(300, 400);
 }
 
+T_PartialCallSearch::~T_PartialCallSearch() = default;
+
 bool T_PartialCallSearch::attachLibrary(const QString& folder) {
     const bool ok = library_.attach(folder);
     search_->setLibDataSet(&library_);
     if (!ok) Platform::prompter().showMessage(library_.error());
     return ok;
+}
+
+void T_PartialCallSearch::setCallField(QLineEdit* call) {
+    callField_ = call;
 }
 
 void T_PartialCallSearch::setLogDataSet(LogCursor* log) {

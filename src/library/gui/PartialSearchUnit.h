@@ -23,6 +23,7 @@ class T_PartialCallSearch : public QWidget {
     static constexpr const char* ImportCommand = "Import from Ostrelog library (*.vhf)";
 
     explicit T_PartialCallSearch(QWidget* parent = nullptr);
+    ~T_PartialCallSearch() override;
 
     TCPartialSearch* PartialSearch() const { return search_; }
     CallLibrary& library() { return library_; }
@@ -33,7 +34,7 @@ class T_PartialCallSearch : public QWidget {
     void setLogDataSet(LogCursor* log);
 
     // Where a clicked callsign goes: the log window's call field.
-    void setCallField(QLineEdit* call) { callField_ = call; }
+    void setCallField(QLineEdit* call);
 
     // The context-menu command: asks for a file and imports it into the library.
     void importLibrary();

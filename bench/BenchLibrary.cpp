@@ -1,0 +1,216 @@
+// Call library import and the partial call search per keystroke, with a library built from
+// MASTER.SCP (tools/make-library, about 100,000 records) and a log of 10,000 QSOs on 4 bands.
+#include "core/Callsign.h"
+#include "library/CallLibrary.h"
+#include "library/gui/CPartialSearch.h"
+#include "library/gui/PartialSearchUnit.h"
+#include "log/ContestFile.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QWindow>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <malloc.h>
+#include <random>
+
+namespace {
+const QString Bands[] = {"144 MHz", "432 MHz", "1,3 GHz", "2,3 GHz"};
+
+long residentKb() {
+    QFile f("/proc/self/statm");
+    if (!f.open(QIODevice::ReadOnly)) return 0;
+    const QList<QByteArray> v = f.readAll().split(' ');
+    return v.size() > 1 ? v[1].toLong() * 4 : 0;
+}
+
+struct World {
+    QTemporaryDir dir;
+    QString libraryFile;
+    bool ok = false;
+    QString error;
+    CallLibrary library;
+    ContestFile contest;
+    std::vector<QString> typedCalls;
+
+    World() {
+        libraryFile = dir.filePath("master.vhf");
+        QProcess gen;
+        gen.start("bash", {QStringLiteral(OSTRELOG_DATA_DIR) + "/../tools/make-library",
+                           "/usr/share/hamradio-files/MASTER.SCP", libraryFile});
+        if (!gen.waitForFinished(120000) || gen.exitCode() != 0) {
+            error = "tools/make-library failed (is hamradio-files installed?)";
+            return;
+        }
+        if (!library.attach(dir.path()) || !library.importFile(libraryFile).ok) {
+            error = "import failed";
+            return;
+        }
+        // 10,000 QSOs on four bands with stations of the library.
+        const QString vhf = dir.filePath("contest.vhf");
+        contest.create(vhf);
+        contest.open(vhf);
+        std::mt19937 rng(4);
+        std::uniform_int_distribution<int> pick(0, library.size() - 1);
+        for (int b = 0; b < 4; ++b) {
+            std::vector<QsoRecord> rows;
+            for (int i = 1; i <= 2500; ++i) {
+                const LibraryRecord lib = library.record(pick(rng) + 1);
+                QsoRecord r;
+                r.Date = QDate(2026, 5, 2);
+                r.Time = QTime(0, 0).addSecs(i * 20);
+                r.Band = Bands[b];
+                r.Freq = "0";
+                r.Sent_QSO_number = i;
+                r.Call = lib.Call;
+                r.BaseCall = BaseCall(lib.Call);
+                r.Mode = "SSB";
+                r.Received_QSO_number = i;
+                r.Received_WWL = lib.WWL;
+                r.QSO_points = 100;
+                rows.push_back(r);
+            }
+            contest.logTable.replaceBand(Bands[b], rows);
+        }
+        // What the operator types: callsigns of the library, half of them already in the log.
+        const auto& logRows = contest.searchTable.rows();
+        for (int i = 0; i < 400; ++i)
+            typedCalls.push_back(i % 2 ? library.record(pick(rng) + 1).Call
+                                       : logRows[size_t(pick(rng)) % logRows.size()].Call);
+        ok = contest.searchTable.recordCount() == 10000;
+        if (!ok) error = "log not built";
+    }
+};
+
+World& world() {
+    static World w;
+    return w;
+}
+
+// Counts the paint events a widget receives.
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+size_t heapInUse() {
+    return mallinfo2().uordblks;
+}
+
+double percentile(std::vector<double> v, double p) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, size_t(p * double(v.size())))];
+}
+} // namespace
+
+static void BM_LibraryImport100k(benchmark::State& state) {
+    World& w = world();
+    if (!w.ok) return state.SkipWithError(w.error.toStdString().c_str());
+    int records = 0;
+    for (auto _ : state) {
+        QTemporaryDir dir;
+        CallLibrary lib;
+        lib.attach(dir.path());
+        const size_t before = heapInUse();
+        const long rssBefore = residentKb();
+        const auto r = lib.importFile(w.libraryFile);
+        if (!r.ok) return state.SkipWithError("import failed");
+        records = lib.size();
+        state.counters["mirror_MB"] = double(lib.memoryBytes()) / 1e6;
+        state.counters["heap_growth_MB"] = double(heapInUse() - before) / 1e6;
+        state.counters["rss_growth_MB"] = double(residentKb() - rssBefore) / 1e3;
+    }
+    state.counters["records"] = records;
+}
+BENCHMARK(BM_LibraryImport100k)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+static void BM_LibraryAttach100k(benchmark::State& state) {
+    World& w = world();
+    if (!w.ok) return state.SkipWithError(w.error.toStdString().c_str());
+    for (auto _ : state) {
+        CallLibrary lib;
+        lib.attach(w.dir.path());
+        benchmark::DoNotOptimize(lib.size());
+    }
+}
+BENCHMARK(BM_LibraryAttach100k)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// One call typed letter by letter into the shown window (300 x 400): per keystroke the
+// search, the outputs the log window reads and the paint. Counters give the median and the
+// 99th percentile of single keystrokes, and the medians of full and refined searches.
+static void BM_PartialSearchKeystroke(benchmark::State& state) {
+    World& w = world();
+    if (!w.ok) return state.SkipWithError(w.error.toStdString().c_str());
+    T_PartialCallSearch window;
+    window.resize(300, 400);
+    window.show();
+    for (int i = 0; i < 20 && !window.windowHandle()->isExposed(); ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    TCPartialSearch* control = window.PartialSearch();
+    control->setLibDataSet(&w.library);
+    control->setLogDataSet(&w.contest.searchTable);
+    PaintCounter counter;
+    control->installEventFilter(&counter);
+    double drawn = 0;
+    std::vector<double> all, full, refined, paintMs;
+    size_t next = 0;
+    int band = 0;
+    for (auto _ : state) {
+        const QString call = w.typedCalls[next++ % w.typedCalls.size()];
+        const QString b = Bands[band++ % 4];
+        for (int i = 1; i <= call.size(); ++i) {
+            const auto t0 = std::chrono::steady_clock::now();
+            control->Search(call.left(i), b, 2501);
+            benchmark::DoNotOptimize(control->dupeFound());
+            benchmark::DoNotOptimize(control->locators().size());
+            benchmark::DoNotOptimize(control->libraryBandsText());
+            benchmark::DoNotOptimize(control->workedBandsText());
+            const auto t1 = std::chrono::steady_clock::now();
+            control->repaint();
+            paintMs.push_back(
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t1)
+                    .count());
+            const double ms =
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
+                    .count();
+            all.push_back(ms);
+            drawn += double(control->drawnItems().size());
+            if (i >= 2) (control->engine().lastBuildRefined() ? refined : full).push_back(ms);
+        }
+    }
+    state.counters["keys"] = double(all.size());
+    state.counters["paints"] = counter.paints;
+    state.counters["drawn_per_key"] = drawn / double(std::max<size_t>(1, all.size()));
+    state.counters["median_ms"] = percentile(all, 0.5);
+    state.counters["p99_ms"] = percentile(all, 0.99);
+    state.counters["paint_median_ms"] = percentile(paintMs, 0.5);
+    state.counters["paint_p99_ms"] = percentile(paintMs, 0.99);
+    state.counters["full_median_ms"] = percentile(full, 0.5);
+    state.counters["refined_median_ms"] = percentile(refined, 0.5);
+}
+BENCHMARK(BM_PartialSearchKeystroke)->Unit(benchmark::kMillisecond)->Iterations(400);
+
+// The worst full rebuild: a two-letter start, where most of the library matches.
+static void BM_PartialSearchFullTwoLetters(benchmark::State& state) {
+    World& w = world();
+    if (!w.ok) return state.SkipWithError(w.error.toStdString().c_str());
+    PartialSearch search;
+    search.setLog(&w.contest.searchTable);
+    search.setLibrary(&w.library);
+    const QString starts[] = {"DL", "G4", "K1", "OK", "9A", "S5"};
+    int i = 0;
+    for (auto _ : state) {
+        search.search(starts[i++ % 6], "144 MHz", 2501);
+        search.build();
+        benchmark::DoNotOptimize(search.entryCount());
+    }
+}
+BENCHMARK(BM_PartialSearchFullTwoLetters)->Unit(benchmark::kMillisecond);
