@@ -1026,7 +1026,11 @@ void LogCursor::replaceBand(const QString& band, std::vector<QsoRecord> records)
         r.cutToWidths();
     }
     table_->replaceBand(band, records);
-    first();
+    // At the first row, read again only when next looked at: a large band is not read twice.
+    rows_.clear();
+    pos_ = 0;
+    bof_ = true;
+    eof_ = false;
 }
 
 void LogCursor::updateRecords(const std::vector<QsoRecord>& records) {

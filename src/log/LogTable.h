@@ -111,7 +111,7 @@ class LogCursor {
 
     // Deletes every row of the band (whatever the cursor's range) and stores the records with
     // that band, in one transaction: on an error nothing has changed. Every cursor on the
-    // table sees the result; this one moves to its first row.
+    // table sees the result; this one is at its first row.
     void replaceBand(const QString& band, std::vector<QsoRecord> records);
     // Stores changed rows (found by rowId) in one transaction.
     void updateRecords(const std::vector<QsoRecord>& records);
