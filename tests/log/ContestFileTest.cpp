@@ -104,9 +104,11 @@ TEST_F(ContestFileTest, OpenFailuresTellTheOperatorAndLeaveNoContest) {
 
 TEST_F(ContestFileTest, DamagedTableIsRepairedOnOpen) {
     ASSERT_TRUE(contest.open(vhf));
+    std::vector<QsoRecord> rows;
     for (int i = 1; i <= 1500; ++i)
-        contest.logTable.appendRecord(QsoRecord::fromValues(
+        rows.push_back(QsoRecord::fromValues(
             {QDate(2026, 5, 2), QTime(14, 0), "144 MHz", "0", i, "Q9R" + QString::number(i)}));
+    contest.logTable.appendRecords(rows);
     contest.close();
     const QByteArray full = readAll(ContestPaths::dat(vhf));
     writeAll(ContestPaths::dat(vhf), full.left(full.size() / 2));

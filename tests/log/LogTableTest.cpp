@@ -254,11 +254,12 @@ TEST(LogTable, KilledWhilePostingKeepsEveryPostedQso) {
 
 TEST(LogTable, RepairRecoversIntactRowsOfATruncatedTable) {
     Table t;
+    std::vector<QsoRecord> rows;
     for (int i = 1; i <= 2000; ++i) {
-        QsoRecord r = qso("144 MHz", i, "Q9R" + QString::number(i));
-        r.Remarks = QString(40, 'r');
-        t.cursor.appendRecord(r);
+        rows.push_back(qso("144 MHz", i, "Q9R" + QString::number(i)));
+        rows.back().Remarks = QString(40, 'r');
     }
+    t.cursor.appendRecords(rows);
     t.cursor.close();
     const QByteArray full = readAll(t.dat);
     writeAll(t.dat, full.left(full.size() * 2 / 3));
