@@ -226,3 +226,22 @@ static void BM_PartialSearchFullTwoLetters(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PartialSearchFullTwoLetters)->Unit(benchmark::kMillisecond);
+
+// A full rebuild after a deleted character leaves a one-letter suffix: every library call
+// holding that letter joins the list as a suffix match.
+static void BM_PartialSearchFullOneLetterSuffix(benchmark::State& state) {
+    World& w = world();
+    if (!w.ok) return state.SkipWithError(w.error.toStdString().c_str());
+    PartialSearch search;
+    search.setLog(&w.contest.searchTable);
+    search.setLibrary(&w.library);
+    const QString texts[] = {"DL1A", "G4B", "OK1C", "S51D"};
+    int i = 0;
+    for (auto _ : state) {
+        search.search(texts[i++ % 4], "144 MHz", 2501);
+        search.build();
+        benchmark::DoNotOptimize(search.entryCount());
+    }
+    state.counters["entries"] = search.entryCount();
+}
+BENCHMARK(BM_PartialSearchFullOneLetterSuffix)->Unit(benchmark::kMillisecond);
