@@ -8,7 +8,9 @@
 #include <QSet>
 #include <QStringDecoder>
 #include <algorithm>
+#include <array>
 #include <limits>
+#include <optional>
 
 namespace EdiReader {
 
@@ -72,9 +74,15 @@ bool isKnownVariant(const QString& key, const QString& found) {
         {"RAdr2=", {"Radr2="}},
         {"MOpe2=", {"Mope2="}},
         {"CExcs=", {"CsExcs"}}, // "CsExcs=", compared on its first six characters
+        {"CToSc=", {"CToSC="}},
     };
     const auto it = variants.constFind(key);
     return it != variants.constEnd() && it->contains(found);
+}
+
+// Keys of other loggers that carry nothing for us ("LSoft=": the logging program).
+bool isForeignKey(const QString& found) {
+    return found == "LSoft=";
 }
 
 struct Line {
@@ -212,128 +220,111 @@ Result Read(const QByteArray& bytes, const QString& fileName, const ContestHeade
 
     ContestHeader& h = r.header;
     const QStringList& keys = HeaderKeys();
-    QString heldSection;
+    constexpr int RemarksIndex = 37;
     auto lineNo = [&](size_t i) {
         return i < lines.size() ? lines[i].number : int(lines.size()) + 1;
     };
-    for (int k = 0; k < keys.size(); ++k, ++at) {
-        const QString& key = keys[k];
-        const int no = lineNo(at);
-        if (at >= lines.size()) return rd.failHeader(no, key);
+    // Whole lines; blanks at the end are not part of them.
+    auto wholeLine = [](QString t) {
+        while (!t.isEmpty() && t.back().isSpace())
+            t.chop(1);
+        return t;
+    };
+    if (at >= lines.size()) return rd.failHeader(lineNo(at), keys[0]);
+    if (const QString first = wholeLine(lines[at].text);
+        first != keys[0] && !isKnownVariant(keys[0], first))
+        return rd.failHeader(lineNo(at), keys[0]);
+    ++at;
+
+    // Header lines up to "[Remarks]" (or straight to the records). Each must carry one of our
+    // keys; other loggers leave some out or change their order, so they are taken by key and
+    // applied in our order. A key left out leaves its target as it was.
+    struct Value {
+        QString text;
+        int line;
+    };
+    std::array<std::optional<Value>, 38> values;
+    QStringList operators; // MOpe1 and MOpe2 in the order of the file
+    int last = 0;          // the last key read: the message names the one after it
+    bool remarks = false;
+    for (;; ++at) {
+        if (at >= lines.size())
+            return rd.failHeader(lineNo(at), last + 1 <= RemarksIndex ? keys[last + 1]
+                                                                      : QString("[QSORecords;"));
         const QString& text = lines[at].text;
-        if (key.startsWith('[')) {
-            // Whole lines; blanks at the end are not part of them.
-            QString t = text;
-            while (!t.isEmpty() && t.back().isSpace())
-                t.chop(1);
-            if (t != key && !isKnownVariant(key, t)) return rd.failHeader(no, key);
-            continue;
+        if (wholeLine(text) == keys[RemarksIndex]) {
+            remarks = true;
+            ++at;
+            break;
         }
+        if (text.startsWith("[QSORecords;")) break;
         const QString found = text.left(6);
-        if (found != key && !isKnownVariant(key, found)) return rd.failHeader(no, key);
+        int k = -1;
+        for (int i = 1; i < RemarksIndex && k < 0; ++i)
+            if (found == keys[i] || isKnownVariant(keys[i], found)) k = i;
+        if (k < 0 && isForeignKey(found)) continue;
+        if (k < 0) return rd.failHeader(lines[at].number, keys[std::min(last + 1, RemarksIndex)]);
         // "CsExcs=" is one character longer than the key it stands for.
         const QString v = text.mid(found == "CsExcs" ? 7 : 6);
-        BandEquipment* b = r.bandNumber ? &h.bands[size_t(r.bandNumber - 1)] : nullptr;
-        switch (k) {
-        case 1:
-            h.TName = v;
-            break;
-        case 2:
-            h.TDateStart = v.mid(6, 2) + "." + v.mid(4, 2) + "." + v.mid(0, 4);
-            h.TDateEnd = v.mid(15, 2) + "." + v.mid(13, 2) + "." + v.mid(9, 4);
-            break;
-        case 3:
-            h.PCall = v;
-            break;
-        case 4:
-            h.PWWL = v.trimmed().toUpper();
-            break;
-        case 5:
-            break; // PExch
-        case 6:
-            h.PAdr1 = v;
-            break;
-        case 7:
-            if (!v.isEmpty()) h.PAdr2 = v;
-            break;
-        case 8:
-            heldSection = v;
-            break;
-        case 9: {
-            r.band = BandOfDesignation(v);
-            if (r.band.isEmpty()) return rd.failHeader(no, "Unknown frequency " + v);
-            r.bandNumber = BandPosition(r.band);
-            BandEquipment& eq = h.bands[size_t(r.bandNumber - 1)];
-            eq.Band = true;
-            eq.PSect = heldSection;
-            break;
-        }
-        case 10:
-            h.PClub = v;
-            break;
-        case 11:
-            h.RName = v;
-            break;
-        case 12:
-            h.RCall = v;
-            break;
-        case 13:
-            h.RAdr1 = v;
-            break;
-        case 14:
-            if (!v.isEmpty()) h.RAdr2 = v;
-            break;
-        case 15:
-            h.RPoCo = v;
-            break;
-        case 16:
-            h.RCity = v;
-            break;
-        case 17:
-            h.RCoun = v;
-            break;
-        case 18:
-            h.RPhon = v;
-            break;
-        case 19:
-            h.RHBBS = v;
-            break;
-        case 20:
-        case 21: {
-            QStringList ops = h.operatorLines();
-            ops << v;
-            h.setOperatorLines(ops);
-            break;
-        }
-        case 22:
-            b->TX = v;
-            break;
-        case 23:
-            if (!v.isEmpty()) b->SPowe = v;
-            break;
-        case 24:
-            b->RX = v;
-            break;
-        case 25:
-            b->SAnte = v;
-            break;
-        case 26: {
-            const qsizetype semi = v.indexOf(';');
-            b->HeightAboveGround = semi < 0 ? v : v.left(semi);
-            b->HeightAboveSea = semi < 0 ? QString() : v.mid(semi + 1);
-            break;
-        }
-        default:
-            break; // the claimed totals: recounted from the QSOs
-        }
+        if (k == 20 || k == 21)
+            operators << v;
+        else
+            values[size_t(k)] = Value{v, lines[at].number};
+        last = k;
     }
+    const int headerEnd = lineNo(at - (remarks ? 1 : 0));
+
+    auto apply = [&](int k, QString& target, bool onlyWhenGiven = false) {
+        const auto& v = values[size_t(k)];
+        if (v && (!onlyWhenGiven || !v->text.isEmpty())) target = v->text;
+    };
+    apply(1, h.TName);
+    if (const auto& d = values[2]) {
+        const QString& v = d->text;
+        h.TDateStart = v.mid(6, 2) + "." + v.mid(4, 2) + "." + v.mid(0, 4);
+        h.TDateEnd = v.mid(15, 2) + "." + v.mid(13, 2) + "." + v.mid(9, 4);
+    }
+    apply(3, h.PCall);
+    if (values[4]) h.PWWL = values[4]->text.trimmed().toUpper();
+    apply(6, h.PAdr1);
+    apply(7, h.PAdr2, true);
+    if (!values[9]) return rd.failHeader(headerEnd, keys[9]);
+    r.band = BandOfDesignation(values[9]->text);
+    if (r.band.isEmpty())
+        return rd.failHeader(values[9]->line, "Unknown frequency " + values[9]->text);
+    r.bandNumber = BandPosition(r.band);
+    BandEquipment& b = h.bands[size_t(r.bandNumber - 1)];
+    b.Band = true;
+    apply(8, b.PSect);
+    apply(10, h.PClub);
+    apply(11, h.RName);
+    apply(12, h.RCall);
+    apply(13, h.RAdr1);
+    apply(14, h.RAdr2, true);
+    apply(15, h.RPoCo);
+    apply(16, h.RCity);
+    apply(17, h.RCoun);
+    apply(18, h.RPhon);
+    apply(19, h.RHBBS);
+    if (!operators.isEmpty()) h.setOperatorLines(h.operatorLines() + operators);
+    apply(22, b.TX);
+    apply(23, b.SPowe, true);
+    apply(24, b.RX);
+    apply(25, b.SAnte);
+    if (const auto& ant = values[26]) {
+        const QString& v = ant->text;
+        const qsizetype semi = v.indexOf(';');
+        b.HeightAboveGround = semi < 0 ? v : v.left(semi);
+        b.HeightAboveSea = semi < 0 ? QString() : v.mid(semi + 1);
+    }
+    // The claimed totals (CQSOs= to CODXC=) are recounted from the QSOs.
 
     // Remarks up to the record line.
-    QStringList remarks;
+    QStringList remarkLines;
     while (at < lines.size() && lines[at].text.left(12) != "[QSORecords;")
-        remarks << lines[at++].text;
+        remarkLines << lines[at++].text;
     if (at >= lines.size()) return rd.failHeader(lineNo(at), "[QSORecords;");
-    h.setCommentLines(r.bandNumber, remarks);
+    if (remarks) h.setCommentLines(r.bandNumber, remarkLines);
 
     const int countLine = lines[at].number;
     const QString recordLine = lines[at].text;

@@ -14,9 +14,10 @@
 // Beyond our own layout it takes what other loggers write: a byte-order mark, blank or "#"
 // lines before the first line, LF or CR line ends, other designations of our bands ("145",
 // "432MHz", "1.3 GHz"), four-digit years and blanks around numbers in QSO lines, and any
-// closing line. Keys are compared exactly, as they stand; besides our own spelling a key
-// takes the few exact misspellings that other loggers are known to write ("Radr1=",
-// "[REGITEST;1]", ...).
+// closing line. Header lines are taken by their key, so lines left out or in another order do
+// no harm; a line whose key is not one of ours stops the reading. Keys are compared exactly,
+// as they stand; besides our own spelling a key takes the few exact misspellings that other
+// loggers are known to write ("Radr1=", "[REGITEST;1]", ...).
 namespace EdiReader {
 
 // The header keys in file order, line 1 and "[Remarks]" included.

@@ -264,6 +264,35 @@ TEST_F(EdiImportTest, ToleratesWhatOtherLoggersWrite) {
     EXPECT_EQ(rows[0].Received_QSO_number, 12);
 }
 
+TEST_F(EdiImportTest, HeaderLinesLeftOutOrReorderedByOtherLoggers) {
+    // RCall before RName, no PExch, PAdr2 or totals, "LSoft=", a misspelt key of the totals,
+    // no remarks section.
+    QStringList l = ownLines();
+    l.swapItemsAt(11, 12);
+    l[34] = "CToSC=100";
+    for (int i : {38, 37, 33, 32, 30, 29, 28, 27, 7, 5})
+        l.removeAt(i);
+    l.insert(3, "LSoft=Other Logger 2.0");
+    contest.header.PAdr2 = "Kept";
+    contest.header.bands[3].Comments = "Kept too";
+    const auto r = importBytes(crlf(l));
+    ASSERT_TRUE(r.ok) << r.message.toStdString();
+    EXPECT_EQ(contest.header.RName, "Bojan");
+    EXPECT_EQ(contest.header.RCall, "S51B");
+    EXPECT_EQ(contest.header.PAdr2, "Kept");
+    EXPECT_EQ(contest.header.bands[3].Comments, "Kept too");
+    EXPECT_EQ(contest.header.bands[3].PSect, "MULTI");
+    EXPECT_EQ(r.qsoCount, 2);
+
+    // Without a band the file cannot be placed.
+    QStringList noBand = ownLines();
+    noBand.removeAt(9);
+    const auto refused = importBytes(crlf(noBand));
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.message,
+              "Error: file in.edi is not an vaild edi file (line37 must be 'PBand=')");
+}
+
 TEST_F(EdiImportTest, BandDesignationsOfOtherLoggers) {
     struct Case {
         const char* value;
