@@ -10,6 +10,7 @@
 #include "platform/Platform.h"
 #include "platform/Prompter.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -20,6 +21,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -159,6 +161,25 @@ TEST_F(DataFormTest, DefaultButtonsWorkOnUserInfo) {
     EXPECT_EQ(ini.readString("EquipementBand4", "TX"), "PA 500");
     EXPECT_EQ(ini.readString("General", "PCall"), "S51X");
     EXPECT_FALSE(ini.sectionExists("EquipementBand5"));
+}
+
+TEST_F(DataFormTest, HookRunsTheDialogModally) {
+    ContestHeader header;
+    header.PCall = "S59ABC";
+    header.PWWL = "JN76TO";
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        auto* form = qobject_cast<T_DataForm*>(QApplication::activeModalWidget());
+        ASSERT_NE(form, nullptr);
+        shown = form->isModal() && form->windowTitle() == "User information";
+        QTest::mouseClick(form->CloseButton, Qt::LeftButton); // no band yet: stays open
+        form->Frequency[2]->setFocus();
+        QTest::keyClick(form->Frequency[2], Qt::Key_Space);
+        QTest::mouseClick(form->CloseButton, Qt::LeftButton);
+    });
+    EXPECT_TRUE(headerDialogHook(nullptr)(header));
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(header.contestBandNames(), QStringList({"144 MHz"}));
 }
 
 TEST_F(DataFormTest, BandListIsReselectedByPosition) {

@@ -4,6 +4,7 @@
 #include "core/Bands.h"
 #include "core/gui/LocatorEdit.h"
 #include "platform/IniFile.h"
+#include "platform/Platform.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -336,4 +337,10 @@ void T_DataForm::done(int r) {
     readHeader(header_);
     emit headerApplied(header_);
     QDialog::done(QDialog::Accepted);
+}
+
+std::function<bool(ContestHeader&)> headerDialogHook(QWidget* parent) {
+    return [parent](ContestHeader& header) {
+        return T_DataForm::edit(header, Platform::homeFolder() + "UserInfo.ini", false, parent);
+    };
 }

@@ -3,6 +3,7 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -92,3 +93,7 @@ class T_DataForm : public QDialog {
     QString userInfoPath_;
     int typeShown_ = 0;
 };
+
+// The main window's header step: shows the dialog modally over parent with UserInfo.ini of the
+// home folder (the caller loads the defaults of a new contest itself).
+std::function<bool(ContestHeader&)> headerDialogHook(QWidget* parent);
