@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -31,9 +32,11 @@
 struct RecordingKeyer : TKeyerHook {
     QList<bool> ptt;
     int repeatStops = 0;
+    int stops = 0;
     QList<QPair<bool, bool>> monitor;
     void SetPTT(bool on) override { ptt << on; }
     void StopAutoRepeat() override { ++repeatStops; }
+    void StopSending() override { ++stops; }
     void SetMonitor(bool cw, bool on) override { monitor << qMakePair(cw, on); }
 };
 

@@ -4,6 +4,7 @@
 #include "cat/Station.h"
 #include "core/Bands.h"
 #include "core/Locator.h"
+#include "library/gui/CPartialSearch.h"
 #include "log/gui/LogGrid.h"
 
 #include <QHeaderView>
@@ -514,4 +515,89 @@ TEST(Station, BaseDriverAppliesRequestsLocallyAndReportsChangesOnce) {
     s.PollTick();
     EXPECT_EQ(rig, QList<bool>({true, false}));
     EXPECT_EQ(TStation::BaudRateNames().size(), 16);
+}
+
+TEST_F(LogFormTest, FocusedFieldTakesTheHighlightColour) {
+    options.highlight = QColor(10, 20, 30);
+    open();
+    form->Received_WWL->setFocus();
+    EXPECT_EQ(form->Received_WWL->palette().color(QPalette::Base), QColor(10, 20, 30));
+    EXPECT_NE(form->Call->palette().color(QPalette::Base), QColor(10, 20, 30));
+    form->Call->setFocus();
+    EXPECT_NE(form->Received_WWL->palette().color(QPalette::Base), QColor(10, 20, 30));
+    EXPECT_EQ(form->Call->palette().color(QPalette::Base), QColor(10, 20, 30));
+}
+
+TEST_F(LogFormTest, LeavingCallPointsToTheFirstLibraryLocator) {
+    importLibrary({libraryLine("Q1LIB", "JN86AA", "", "1000000"),
+                   libraryLine("Q1UNK", "JN8???", "", "1000000")});
+    open();
+    const QString deg = QString(QChar(0xB0));
+    type(form->Call, "Q1LIB");
+    form->QSO_azimuth->clear();
+    form->Received_WWL->setFocus();
+    EXPECT_EQ(form->QSO_azimuth->text(), QString::number(Azimuth("JN75DS", "JN86AA")) + deg);
+    // A library locator with "?" gives no heading.
+    form->Call->clear();
+    type(form->Call, "Q1UNK");
+    form->QSO_azimuth->clear();
+    form->Received_WWL->setFocus();
+    EXPECT_EQ(form->QSO_azimuth->text(), "");
+}
+
+TEST_F(LogFormTest, EnteringCallAfterAnAbandonedDupeClearsTheLine) {
+    open();
+    addQso("Q1DUP", "432 MHz", 1);
+    form->bandChange();
+    type(form->Call, "Q1DUP");
+    ASSERT_TRUE(form->lastLookupDupe());
+    form->Received_QSO_number->setFocus();
+    form->Received_WWL->setFocus(); // the empty number became "0"
+    EXPECT_EQ(form->Received_QSO_number->text(), "0");
+    form->Call->setFocus();
+    EXPECT_EQ(form->Call->text(), "");
+    EXPECT_EQ(form->Received_QSO_number->text(), "");
+    EXPECT_EQ(form->Duplicate_QSO->text(), "");
+}
+
+TEST_F(LogFormTest, MinusInAFullLocatorListsItsStations) {
+    open();
+    form->Received_WWL->setFocus();
+    type(form->Received_WWL, "76TO");
+    QTest::keyClick(form->Received_WWL, '-');
+    EXPECT_EQ(form->Received_WWL->text(), "JN76TO");
+    EXPECT_EQ(form->partialSearch()->engine().mode(), PartialSearch::Mode::Locator);
+}
+
+TEST_F(LogFormTest, DoubleClickOnTimeOpensTheDialogAndQrtClosesTheProgram) {
+    open();
+    answerDialog<T_SetDateTime>([](T_SetDateTime* d) {
+        d->EditTime->setText("12:34");
+        QTest::keyClick(d->EditDate, Qt::Key_Enter);
+    });
+    QTest::mouseDClick(form->Time_, Qt::LeftButton);
+    EXPECT_TRUE(dialogSeen);
+    EXPECT_EQ(form->Time_->text(), "12:34");
+
+    QMainWindow main;
+    form->setParent(&main);
+    main.setCentralWidget(form.get());
+    main.show();
+    type(form->Call, "QRT");
+    enter(form->Call);
+    EXPECT_FALSE(main.isVisible());
+    form->setParent(nullptr);
+}
+
+TEST_F(LogFormTest, EscapeLeavesBrowsingForTheCallField) {
+    open();
+    RecordingKeyer keyer;
+    form->setKeyer(&keyer);
+    form->setMode(T_LogForm::Browsing);
+    form->Received_WWL->setFocus();
+    QTest::keyClick(form->Received_WWL, Qt::Key_Escape);
+    EXPECT_EQ(form->mode(), T_LogForm::ContestEntry);
+    EXPECT_TRUE(form->Call->hasFocus());
+    EXPECT_EQ(keyer.stops, 1);
+    form->setKeyer(nullptr);
 }
