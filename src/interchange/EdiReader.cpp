@@ -156,9 +156,13 @@ std::optional<int> number(const QString& field, int low, int high) {
     return int(v);
 }
 
+// Long values are shortened in messages.
+QString shortened(const QString& s) {
+    return s.size() > 40 ? s.left(40) + "..." : s;
+}
+
 QString quoted(const QString& s) {
-    // Long fields are shortened in messages.
-    return "'" + (s.size() > 40 ? s.left(40) + "..." : s) + "'";
+    return "'" + shortened(s) + "'";
 }
 
 bool allDigits(const QString& s) {
@@ -291,7 +295,7 @@ Result Read(const QByteArray& bytes, const QString& fileName, const ContestHeade
     if (!values[9]) return rd.failHeader(headerEnd, keys[9]);
     r.band = BandOfDesignation(values[9]->text);
     if (r.band.isEmpty())
-        return rd.failHeader(values[9]->line, "Unknown frequency " + values[9]->text);
+        return rd.failHeader(values[9]->line, "Unknown frequency " + shortened(values[9]->text));
     r.bandNumber = BandPosition(r.band);
     BandEquipment& b = h.bands[size_t(r.bandNumber - 1)];
     b.Band = true;
