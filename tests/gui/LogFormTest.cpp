@@ -601,3 +601,29 @@ TEST_F(LogFormTest, EscapeLeavesBrowsingForTheCallField) {
     EXPECT_EQ(keyer.stops, 1);
     form->setKeyer(nullptr);
 }
+
+TEST_F(LogFormTest, FrequencyTooLargeForAnIntegerIsReported) {
+    open();
+    const double before = form->station()->frequency();
+    type(form->Call, "99999999999");
+    enter(form->Call);
+    ASSERT_EQ(prompter.messages.size(), 1);
+    EXPECT_TRUE(prompter.messages[0].contains("99999999999"));
+    EXPECT_EQ(form->station()->frequency(), before);
+    EXPECT_EQ(contest.logTable.recordCount(), 0);
+}
+
+TEST_F(LogFormTest, LeavingTheChannelFieldChecksTheSimplexChannel) {
+    open(1);
+    form->Band->setCurrentIndex(0); // 144 MHz
+    form->ModeCombo->setCurrentIndex(form->ModeCombo->findText("FM"));
+    type(form->Received_Exchange, "500"); // 145500 kHz is channel V40
+    QTest::keyClick(form->Received_Exchange, Qt::Key_Tab);
+    EXPECT_EQ(form->Received_Exchange->text(), "40");
+    EXPECT_EQ(form->statusText(), "Wrong simplex channel (contest rules don't allow using V40)!!!");
+    EXPECT_TRUE(form->Received_Exchange->hasFocus());
+    form->Received_Exchange->clear();
+    type(form->Received_Exchange, "23");
+    QTest::keyClick(form->Received_Exchange, Qt::Key_Tab);
+    EXPECT_TRUE(form->Received_WWL->hasFocus());
+}

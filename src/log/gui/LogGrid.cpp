@@ -128,7 +128,7 @@ int LogGridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant LogGridModel::data(const QModelIndex& index, int role) const {
-    if (!cursor_ || !index.isValid() || index.row() >= count_) return {};
+    if (!cursor_ || !cursor_->active() || !index.isValid() || index.row() >= count_) return {};
     const auto& rows = cursor_->rows();
     if (size_t(index.row()) >= rows.size()) return {};
     const QsoRecord& q = rows[size_t(index.row())];

@@ -765,7 +765,7 @@ void T_LogForm::fieldEntered(QWidget* field) {
         return;
     }
     // The caret goes to the end (the entry controls place their own).
-    if (field == Call || field == Mode) Call->setCursorPosition(int(Call->text().size()));
+    if (field == Call) Call->setCursorPosition(int(Call->text().size()));
 }
 
 void T_LogForm::fieldLeft(QWidget* field) {
@@ -834,8 +834,12 @@ void T_LogForm::callChange() {
     showLibraryLocators(dupe ? QStringList() : locators);
     locatorTag_ = 1;
     if (!locators.isEmpty() && contest_) {
-        azimuthTag_ = Azimuth(contest_->header.PWWL, locators.first());
-        QSO_azimuth->setText(degrees(azimuthTag_));
+        // A library locator with "?" has no heading; "361°" would mislead.
+        const int azimuth = Azimuth(contest_->header.PWWL, locators.first());
+        if (azimuth != NoAzimuth) {
+            azimuthTag_ = azimuth;
+            QSO_azimuth->setText(degrees(azimuth));
+        }
     }
 }
 
