@@ -6,6 +6,7 @@
 #include "library/Prefix.h"
 
 #include <benchmark/benchmark.h>
+#include <random>
 
 namespace {
 const QStringList Locators = {"JN76TO", "IO91WM", "KP20LE", "FN31PR", "JN86AH",
@@ -23,6 +24,27 @@ void BM_DistanceAndAzimuth(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DistanceAndAzimuth);
+
+// Pairs spread over the whole grid, from neighbours to antipodes.
+void BM_DistanceAndAzimuthAcrossTheGrid(benchmark::State& state) {
+    std::mt19937 random(7);
+    const auto pick = [&](char first, int count) {
+        return QChar(first + static_cast<int>(random() % static_cast<unsigned>(count)));
+    };
+    QStringList locators;
+    for (int i = 0; i < 1024; ++i)
+        locators << QString(pick('A', 18)) + pick('A', 18) + pick('0', 10) + pick('0', 10) +
+                        pick('A', 24) + pick('A', 24);
+    int i = 0;
+    for (auto _ : state) {
+        const QString& from = locators[i & 1023];
+        const QString& to = locators[(i * 7 + 3) & 1023];
+        ++i;
+        benchmark::DoNotOptimize(Distance(from, to));
+        benchmark::DoNotOptimize(Azimuth(from, to));
+    }
+}
+BENCHMARK(BM_DistanceAndAzimuthAcrossTheGrid);
 
 // A type-1 recount asks this for every QSO of the band.
 void BM_IsNewMultiplier(benchmark::State& state) {

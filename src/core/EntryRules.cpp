@@ -11,7 +11,7 @@ bool inRange(QChar c, char from, char to) {
 }
 
 EntryResult unchanged(const EntryState& s) {
-    return {false, s.text, s.caret};
+    return {false, s.text, std::clamp(s.caret, 0, static_cast<int>(s.text.size()))};
 }
 EntryResult passOn() {
     return {true, {}, 0};
@@ -114,8 +114,9 @@ EntryResult RstEditKey(const EntryState& s, const EntryKey& key, int length, Rst
     const bool strength = key.kind == EntryKey::Character && inRange(c, '1', '9');
 
     if (key.kind == EntryKey::Character && QStringLiteral("ARSars").contains(c)) {
+        // The caret goes to 2 in any case (as far as a shorter text allows).
         if (n > 1) return result(s.text.left(2) + c.toLower(), 2);
-        return unchanged(s);
+        return result(s.text, 2);
     }
     int caret = s.caret;
     QString text = s.text;
@@ -238,6 +239,7 @@ EntryResult LocatorEditKey(const EntryState& s, const EntryKey& key, bool& field
         return next(field);
     case 2:
         if (!back && inRange(c, 'A', 'R')) {
+            if (n < 2) return unchanged(s); // a caret past the text: nothing to re-enter
             QString t = s.text;
             if (noted) t[0] = t[1];
             t[1] = c;

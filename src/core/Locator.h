@@ -10,8 +10,10 @@ struct GeoPoint {
     double longitude; // radians, east positive
 };
 
-// The centre of the locator's subsquare. Empty for anything but six characters with digits
-// in positions 3 and 4 (so also for a locator holding "?"); letters are read upper case.
+// The centre of the locator's subsquare. Empty ("no geometry") for anything but six
+// characters with letters A-Z in positions 1, 2, 5 and 6 and digits in positions 3 and 4: a
+// locator holding "?", one of another length, or one with a non-digit where a digit belongs
+// (which must not stop the program). Lower-case letters are read as upper case.
 std::optional<GeoPoint> LocatorToPoint(const QString& locator);
 
 // QRB in whole km from the home locator: at least 1; 1 when either locator has no geometry.

@@ -117,5 +117,5 @@ QString CountryTable::basePrefix(const QString& call) const {
         const auto it = approved_.constFind(key.left(k));
         if (it != approved_.constEnd()) return records_[static_cast<size_t>(*it)].basePrefix;
     }
-    return prefix;
+    return {};
 }

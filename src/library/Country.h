@@ -37,7 +37,8 @@ class CountryTable {
 
     // The base prefix of the callsign's country: the longest approved prefix that begins the
     // callsign (or, when the callsign does not begin with its own prefix, that prefix).
-    // When none matches, the callsign's prefix itself.
+    // Empty when none matches, so that unknown calls are counted apart rather than as a
+    // made-up country. Prefixes compare exactly, case included.
     QString basePrefix(const QString& call) const;
 
   private:

@@ -1,4 +1,5 @@
 // Command-line access to the contest domain rules: bands, locators, callsigns, countries.
+// Each rule command prints exactly one line, so that scripts can compare it directly.
 #include "ToolCommand.h"
 
 #include "core/Bands.h"
@@ -19,35 +20,75 @@ double takeNumber(QStringList& args, const QString& what) {
     return v;
 }
 
+// The shipped country table, or the one named by --table; nothing (after telling why) when
+// it cannot be read.
+std::optional<CountryTable> countryTable(const std::optional<QString>& path) {
+    QString error;
+    std::optional<CountryTable> table =
+        path ? CountryTable::load(*path, &error) : CountryTable::loadShipped(&error);
+    if (!table || (!path && table->isEmpty())) {
+        err(error.isEmpty() ? QStringLiteral("no country table") : error);
+        return std::nullopt;
+    }
+    return table;
+}
+
 const ToolRegistration band{{
     "band",
-    "band KHZ                      band name, position, default frequency and FM channel",
+    "band KHZ                      the band holding the frequency, or an empty line",
     [](QStringList& args) {
         const double kHz = takeNumber(args, "frequency in kHz");
         expectNoMore(args);
-        const QString name = BandOfFrequency(kHz);
-        if (name.isEmpty()) {
-            err("no band holds " + QString::number(kHz, 'f') + " kHz");
-            return 1;
-        }
-        out("Band: " + name);
-        out("Position: " + QString::number(BandPosition(name)));
-        out("Default: " + QString::number(DefaultFrequency(name), 'f', 0));
-        out("FMChannel: " + QString::number(FmChannel(static_cast<int>(kHz))));
+        out(BandOfFrequency(kHz));
         return 0;
     },
 }};
 
 const ToolRegistration qrb{{
     "qrb",
-    "qrb FROM TO                   distance in km and beam heading between two locators",
+    "qrb FROM TO                   distance in km and beam heading: \"1 361\" without geometry",
     [](QStringList& args) {
-        const QString from = takePositional(args, "home locator").toUpper();
-        const QString to = takePositional(args, "other locator").toUpper();
+        const QString from = takePositional(args, "home locator");
+        const QString to = takePositional(args, "other locator");
         expectNoMore(args);
-        out("Distance: " + QString::number(Distance(from, to)));
-        out("Azimuth: " + QString::number(Azimuth(from, to)));
-        out(QStringLiteral("Multiplier: ") + (IsMultiplierLocator(to) ? "1" : "0"));
+        out(QString::number(Distance(from, to)) + ' ' + QString::number(Azimuth(from, to)));
+        return 0;
+    },
+}};
+
+const ToolRegistration basecall{{
+    "basecall",
+    "basecall CALL                 the base call the dupe check compares",
+    [](QStringList& args) {
+        const QString c = takePositional(args, "callsign").toUpper();
+        expectNoMore(args);
+        out(BaseCall(c));
+        return 0;
+    },
+}};
+
+const ToolRegistration prefix{{
+    "prefix",
+    "prefix CALL                   prefix and call-area digit (\"0\" when it ends in none)",
+    [](QStringList& args) {
+        const QString c = takePositional(args, "callsign").toUpper();
+        expectNoMore(args);
+        const CallPrefix p = CountryPrefixOfCall(c);
+        out(p.prefix + ' ' + p.digit);
+        return 0;
+    },
+}};
+
+const ToolRegistration country{{
+    "country",
+    "country CALL [--table FILE]   the base prefix of the call's country, or an empty line",
+    [](QStringList& args) {
+        const std::optional<QString> path = takeOption(args, "--table");
+        const QString c = takePositional(args, "callsign").toUpper();
+        expectNoMore(args);
+        const auto table = countryTable(path);
+        if (!table) return 1;
+        out(table->basePrefix(c));
         return 0;
     },
 }};
@@ -59,13 +100,8 @@ const ToolRegistration call{{
         const std::optional<QString> path = takeOption(args, "--table");
         const QString c = takePositional(args, "callsign").toUpper();
         expectNoMore(args);
-        QString error;
-        const std::optional<CountryTable> table =
-            path ? CountryTable::load(*path, &error) : CountryTable::loadShipped(&error);
-        if (!table || (!path && table->isEmpty())) {
-            err(error);
-            return 1;
-        }
+        const auto table = countryTable(path);
+        if (!table) return 1;
         const CallPrefix p = CountryPrefixOfCall(c);
         out("BaseCall: " + BaseCall(c));
         out("Prefix: " + p.prefix);
@@ -75,7 +111,7 @@ const ToolRegistration call{{
     },
 }};
 
-const ToolRegistration countryTable{{
+const ToolRegistration countryTableCommand{{
     "country-table",
     "country-table CTY OUT         write a country table (Country.dat) from a cty.dat file",
     [](QStringList& args) {

@@ -1,6 +1,8 @@
 #include "core/Bands.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 TEST(Bands, FrequencyGivesTheBandWhoseInclusiveLimitsHoldIt) {
     const struct {
@@ -195,4 +197,39 @@ TEST(Bands, QrvDisplayShowsFlaggedBandsInOrder) {
     EXPECT_TRUE(QrvDisplayItems("000000000000000", "000000000000000").empty());
     EXPECT_TRUE(QrvDisplayItems("10100000000000", "001000000000000").empty());
     EXPECT_TRUE(QrvDisplayItems("101000000000000", "0010000000000000").empty());
+}
+
+TEST(Bands, BadFrequenciesAndNamesGiveNothing) {
+    const double nan = std::nan("");
+    const double inf = std::numeric_limits<double>::infinity();
+    for (double kHz : {0.0, -0.0, -144300.0, -1.0, nan, inf, -inf, 1e300, -1e300}) {
+        EXPECT_EQ(BandOfFrequency(kHz), "") << kHz;
+        EXPECT_EQ(BandToFollow(kHz, "144 MHz"), "") << kHz;
+        EXPECT_TRUE(FrequencyText(kHz, QLocale(QLocale::English)).endsWith(" kHz")) << kHz;
+    }
+    EXPECT_EQ(FrequencyText(-144300, QLocale(QLocale::English)), "-144,300.00 kHz");
+    EXPECT_EQ(RadioFrequencyForBand("144 MHz", nan, 0), 144300); // not known to be there: go
+    for (int kHz :
+         {0, -1, -145500, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()})
+        EXPECT_EQ(FmChannel(kHz), 0) << kHz;
+    const QString longName(10000, 'M');
+    for (const QString& name : {QString(), QString("144 mhz"), QString("144  MHz"), longName,
+                                QString("1.3 GHz"), QString("144 MHz ")}) {
+        EXPECT_EQ(DefaultFrequency(name), 0) << name.toStdString();
+        EXPECT_EQ(BandPosition(name), 0) << name.toStdString();
+        EXPECT_EQ(BandBit(name), 0) << name.toStdString();
+        EXPECT_EQ(FindFmChannelPlan(name), nullptr) << name.toStdString();
+        EXPECT_EQ(RadioFrequencyForBand(name, 144300, 0), 0) << name.toStdString();
+    }
+    for (const QString& mode : {QString(), QString("ssb"), QString("CW "), longName}) {
+        EXPECT_EQ(ModeFactor(mode), 1) << mode.toStdString();
+        EXPECT_EQ(ModeEdiNumber(mode), 0) << mode.toStdString();
+        EXPECT_EQ(RadioModeForMode(mode, RigMode::USB), RigMode::None) << mode.toStdString();
+    }
+    EXPECT_EQ(ModeFromEdiNumber(std::numeric_limits<int>::min()), "NONE");
+    EXPECT_EQ(BandBitsFromText(""), 0);
+    EXPECT_EQ(BandBitsFromText("xx1"), BandBit(3));
+    EXPECT_EQ(BandBitsText(-1), "111111111111111");
+    EXPECT_TRUE(QrvDisplayItems("", "").empty());
+    EXPECT_TRUE(QrvDisplayItems(longName, longName).empty());
 }

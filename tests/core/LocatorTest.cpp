@@ -1,8 +1,10 @@
 #include "core/Locator.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 // Great-circle distance by the haversine formula, as an independent check.
@@ -15,6 +17,32 @@ double haversineKm(const QString& a, const QString& b) {
     return 20016 / M_PI * 2 * std::asin(std::sqrt(h));
 }
 constexpr double Degree = M_PI / 180;
+
+// The centre of a locator's subsquare in degrees, read from its characters here, not through
+// the code under test.
+struct Centre {
+    double lat, lon;
+};
+Centre centreOf(const QString& l) {
+    const auto at = [&](int i, char base) { return l[i].unicode() - base; };
+    return {(at(1, 'A') - 9) * 10.0 + at(3, '0') + at(5, 'A') / 24.0 + 1 / 48.0,
+            (at(0, 'A') - 9) * 20.0 + 2 * at(2, '0') + at(4, 'A') / 12.0 + 1 / 24.0};
+}
+
+// Great circle in double: haversine distance and the initial bearing of the forward formula.
+double greatCircleKm(Centre a, Centre b) {
+    const double p1 = a.lat * Degree, p2 = b.lat * Degree, dl = (b.lon - a.lon) * Degree;
+    const double h = std::pow(std::sin((p2 - p1) / 2), 2) +
+                     std::cos(p1) * std::cos(p2) * std::pow(std::sin(dl / 2), 2);
+    return 20016 / M_PI * 2 * std::asin(std::min(1.0, std::sqrt(h)));
+}
+double bearingDegrees(Centre a, Centre b) {
+    const double p1 = a.lat * Degree, p2 = b.lat * Degree, dl = (b.lon - a.lon) * Degree;
+    const double y = std::sin(dl) * std::cos(p2);
+    const double x = std::cos(p1) * std::sin(p2) - std::sin(p1) * std::cos(p2) * std::cos(dl);
+    const double deg = std::atan2(y, x) / Degree;
+    return deg < 0 ? deg + 360 : deg;
+}
 } // namespace
 
 TEST(Locator, PointIsTheCentreOfTheSubsquare) {
@@ -128,4 +156,85 @@ TEST(Locator, NewMultiplierIsAMemberNotYetCounted) {
     EXPECT_TRUE(IsNewMultiplier(counted, "JN76TN"));
     EXPECT_FALSE(IsNewMultiplier(counted, "JN77AA"));
     EXPECT_TRUE(IsNewMultiplier({}, "JN86AH"));
+}
+
+TEST(Locator, AgreesWithAnIndependentGreatCircleOverTheWholeGrid) {
+    std::mt19937 random(20240611);
+    const auto pick = [&](char first, int count) {
+        return QChar(first + static_cast<int>(random() % static_cast<unsigned>(count)));
+    };
+    const auto locator = [&] {
+        QString l;
+        l += pick('A', 18);
+        l += pick('A', 18);
+        l += pick('0', 10);
+        l += pick('0', 10);
+        l += pick('A', 24);
+        l += pick('A', 24);
+        return l;
+    };
+    int headings = 0;
+    for (int i = 0; i < 5000; ++i) {
+        const QString from = locator();
+        const QString to = locator();
+        const Centre a = centreOf(from), b = centreOf(to);
+        const double km = greatCircleKm(a, b);
+        const int d = Distance(from, to);
+        ASSERT_LE(std::fabs(d - km), 1.0) << from.toStdString() << " " << to.toStdString();
+        // Headings are defined away from the poles, the antipode and the home square itself.
+        if (std::fabs(a.lat) > 85 || std::fabs(b.lat) > 85 || km > 19900 || km < 1) continue;
+        const double expected = bearingDegrees(a, b);
+        const int heading = Azimuth(from, to);
+        ASSERT_GE(heading, 0);
+        ASSERT_LT(heading, 360);
+        const double off = std::fabs(heading - expected);
+        ASSERT_LE(std::min(off, 360 - off), 1.0)
+            << from.toStdString() << " " << to.toStdString() << " " << expected;
+        ++headings;
+    }
+    EXPECT_GT(headings, 4000);
+}
+
+TEST(Locator, BadLocatorsHaveNoGeometry) {
+    const char* bad[] = {
+        "",
+        "J",
+        "JN76",
+        "JN76T",
+        "JN76TOX",
+        "JN76TOJN76TO",
+        "??????",
+        "JN7?TO",
+        "?N76TO",
+        "JN76T?",
+        "JNA6TO",
+        "JN7ATO",
+        "JN76 O",
+        "JN76T#",
+        "JN76T\xc3\x84",
+        "1N76TO",
+        "JN76-O",
+        " JN76TO",
+        "JN76TO ",
+        "\t\t\t\t\t\t",
+    };
+    for (const char* b : bad) {
+        const QString l = QString::fromUtf8(b);
+        EXPECT_FALSE(LocatorToPoint(l)) << b;
+        for (const auto& [from, to] :
+             {std::pair(QString("JN76TO"), l), std::pair(l, QString("JN76TO")), std::pair(l, l)}) {
+            EXPECT_EQ(Distance(from, to), 1) << b;
+            EXPECT_EQ(Azimuth(from, to), NoAzimuth) << b;
+        }
+        EXPECT_FALSE(IsMultiplierLocator(l)) << b;
+        EXPECT_FALSE(IsNewMultiplier({}, l)) << b;
+    }
+    // Lower case is read as upper case; the multiplier set compares exactly.
+    EXPECT_EQ(Distance("jn76to", "io91wm"), Distance("JN76TO", "IO91WM"));
+    EXPECT_EQ(Azimuth("jn76to", "Io91wM"), Azimuth("JN76TO", "IO91WM"));
+    EXPECT_FALSE(IsNewMultiplier({}, "jn76to"));
+    // Letters beyond the grid still give the formula's answer, and never crash.
+    EXPECT_GE(Distance("ZZ99ZZ", "JN76TO"), 1);
+    const int heading = Azimuth("ZZ99ZZ", "JN76TO");
+    EXPECT_TRUE(heading >= 0 && heading < 360) << heading;
 }

@@ -1,3 +1,4 @@
+#include "core/KeyTables.h"
 #include "core/gui/DisplayQRV.h"
 #include "core/gui/LocatorEdit.h"
 #include "core/gui/NREdit.h"
@@ -9,7 +10,9 @@
 #include <QFocusEvent>
 #include <QImage>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 // The operator tabs into the field.
@@ -40,6 +43,32 @@ class KeyEater : public QObject {
   private:
     int key_;
 };
+
+// Types each row's keys into a fresh control, entered as the operator tabs in, with the caret
+// then put where the row starts.
+template <typename Field>
+void typeRows(const char* name, const std::vector<KeyCase>& rows,
+              const std::function<void(Field&)>& setUp) {
+    for (const KeyCase& row : rows) {
+        Field field;
+        setUp(field);
+        field.setText(row.text);
+        enter(field);
+        field.setCursorPosition(row.caret);
+        for (const char key : std::string(row.keys)) {
+            if (key == '\b')
+                QTest::keyClick(&field, Qt::Key_Backspace);
+            else if (key == '\x7f')
+                QTest::keyClick(&field, Qt::Key_Delete);
+            else
+                QTest::keyClick(&field, key);
+        }
+        const std::string where = std::string(name) + " \"" + row.text + "\" caret " +
+                                  std::to_string(row.caret) + " keys \"" + row.keys + "\"";
+        EXPECT_EQ(textOf(field), row.expected) << where;
+        EXPECT_EQ(field.cursorPosition(), row.expectedCaret) << where;
+    }
+}
 } // namespace
 
 TEST(CoreEntryFields, LocatorIsTypedOverAndEnteredAtTheEnd) {
@@ -219,4 +248,13 @@ TEST(CoreEntryFields, BandDisplayDrawsLibraryThenLogColours) {
     display.DisplayQRV("10100000000000", "001000000000000"); // 14 characters: nothing drawn
     EXPECT_LT(columns(Qt::blue).first, 0);
     EXPECT_LT(columns(Qt::red).first, 0);
+}
+
+TEST(CoreEntryFields, EveryKeyTableRowTypedIntoTheControls) {
+    typeRows<TNREdit>("nr", KeyTables::SerialNumber, [](TNREdit& f) { f.setLength(4); });
+    typeRows<TRSTEdit>("rst2", KeyTables::ReportPhone, [](TRSTEdit& f) { f.setLength(2); });
+    typeRows<TRSTEdit>("rst3", KeyTables::ReportCw, [](TRSTEdit& f) { f.setLength(3); });
+    typeRows<TTimeEdit>("time5", KeyTables::Time5, [](TTimeEdit&) {});
+    typeRows<TTimeEdit>("time8", KeyTables::Time8, [](TTimeEdit& f) { f.setMaxLength(8); });
+    typeRows<TLocatorEdit>("wwl", KeyTables::Locator, [](TLocatorEdit&) {});
 }
