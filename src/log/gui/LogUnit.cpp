@@ -37,7 +37,7 @@ const char* const CallCommands[] = {"OPON", "QSY", "QRT", "SOUND", "NOSOUND"};
 // The program author's own stations, for whom Alt+G searches the web.
 const char* const SearchingStations[] = {"Q9KLM", "Q9XYZ"};
 const char* const WebSearch = "https://www.google.com/search?sourceid=navclient&ie=UTF-8&q=";
-constexpr int EntryPanelHeight = 34;
+constexpr int EntryPanelHeight = 28;
 constexpr int DegreeSign = 0xB0;
 
 // Callsigns are upper case whatever the keyboard gives; done in the validator so that the
