@@ -47,3 +47,26 @@ TEST(CountryPrefix, WithoutDigitDropsTheFinalDigit) {
     for (const auto& c : cases)
         EXPECT_EQ(PrefixWithoutDigit(c[0]).toStdString(), c[1]) << c[0];
 }
+
+TEST(CountryPrefix, OddCallsGiveAPrefixWithoutFailing) {
+    const QString longCall = "Q51" + QString(2000, 'A') + "/" + QString(3000, 'B');
+    const struct {
+        QString call;
+        const char* prefix;
+        const char* digit;
+    } cases[] = {
+        {"q51abc", "q51", "1"}, // case is kept: the caller upper-cases
+        {"qa", "qa", ""},       // "a" is no letter of the rule: nothing appended
+        {"Q-1ABC", "Q-1", "1"}, {"ÄÖ1AB", "ÄÖ1", "1"},
+        {"ABCD", "AB0", "0"},   {"/", "/", ""}, // an empty suffix: the first four characters stay
+        {"//", "0", "0"},                       // an empty location prefix in front
+        {"/4", "0", "0"},       {"Q/", "Q/", ""},
+        {longCall, "Q51", "1"}, // the location-prefix rule, cut to four
+    };
+    for (const auto& c : cases) {
+        const CallPrefix p = PrefixOfCall(c.call);
+        EXPECT_EQ(p.prefix.toStdString(), c.prefix) << c.call.left(20).toStdString();
+        EXPECT_EQ(p.digit.toStdString(), c.digit) << c.call.left(20).toStdString();
+        EXPECT_LE(p.prefix.size(), 4);
+    }
+}
