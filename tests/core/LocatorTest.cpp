@@ -76,6 +76,15 @@ TEST(Locator, SameSubsquareIsOneKmAndHeadsNorthAboveFortyFive) {
     EXPECT_EQ(Azimuth("JN76TO", "JN76TO"), 0);
     EXPECT_EQ(Distance("KP20LE", "KP20LE"), 1);
     EXPECT_EQ(Azimuth("KP20LE", "KP20LE"), 0);
+    // Below 45 degrees the formula gives 360 - arccos(tan(latitude)), west of itself.
+    const struct {
+        const char* locator;
+        int heading;
+    } below[] = {{"JJ00AA", 270}, {"JM00AA", 305}, {"AA00AA", 180}, {"JA00AA", 180}};
+    for (const auto& b : below) {
+        EXPECT_EQ(Distance(b.locator, b.locator), 1) << b.locator;
+        EXPECT_EQ(Azimuth(b.locator, b.locator), b.heading) << b.locator;
+    }
 }
 
 TEST(Locator, DistanceIsTheWholeKmPlusOne) {
