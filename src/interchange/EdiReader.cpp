@@ -64,22 +64,6 @@ QString HeaderErrorMessage(const QString& fileName, int line, const QString& exp
 
 namespace {
 
-// Spellings that other loggers write in place of ours, taken from real logs. Each is compared
-// as exactly as our own; a key spelt any other way still stops the reading.
-bool isKnownVariant(const QString& key, const QString& found) {
-    static const QHash<QString, QStringList> variants{
-        {"[REG1TEST;1]", {"[REGITEST;1]"}},
-        {"RName=", {"Rname="}},
-        {"RAdr1=", {"Radr1="}},
-        {"RAdr2=", {"Radr2="}},
-        {"MOpe2=", {"Mope2="}},
-        {"CExcs=", {"CsExcs"}}, // "CsExcs=", compared on its first six characters
-        {"CToSc=", {"CToSC="}},
-    };
-    const auto it = variants.constFind(key);
-    return it != variants.constEnd() && it->contains(found);
-}
-
 // Keys of other loggers that carry nothing for us ("LSoft=": the logging program).
 bool isForeignKey(const QString& found) {
     return found == "LSoft=";
@@ -236,7 +220,7 @@ Result Read(const QByteArray& bytes, const QString& fileName, const ContestHeade
     };
     if (at >= lines.size()) return rd.failHeader(lineNo(at), keys[0]);
     if (const QString first = wholeLine(lines[at].text);
-        first != keys[0] && !isKnownVariant(keys[0], first))
+        first != keys[0])
         return rd.failHeader(lineNo(at), keys[0]);
     ++at;
 
@@ -265,11 +249,10 @@ Result Read(const QByteArray& bytes, const QString& fileName, const ContestHeade
         const QString found = text.left(6);
         int k = -1;
         for (int i = 1; i < RemarksIndex && k < 0; ++i)
-            if (found == keys[i] || isKnownVariant(keys[i], found)) k = i;
+            if (found == keys[i]) k = i;
         if (k < 0 && isForeignKey(found)) continue;
         if (k < 0) return rd.failHeader(lines[at].number, keys[std::min(last + 1, RemarksIndex)]);
-        // "CsExcs=" is one character longer than the key it stands for.
-        const QString v = text.mid(found == "CsExcs" ? 7 : 6);
+        const QString v = text.mid(6);
         if (k == 20 || k == 21)
             operators << v;
         else
