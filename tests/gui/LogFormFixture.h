@@ -92,6 +92,7 @@ struct LogFormTest : ::testing::Test {
         contest.header.bands[3].Band = true;
         contest.activeBand = 1;
         form = std::make_unique<T_LogForm>();
+        form->clockTimer()->stop(); // the tests tick the clock themselves
         form->options = options;
         form->setContest(&contest);
         form->setCallLibrary(&library);

@@ -297,6 +297,8 @@ TEST_F(LogFormTest, ChannelFieldOnlyInTypeOneFmAndInTheTabOrder) {
     }
     EXPECT_EQ(order,
               QStringList({"Received_QSO_number", "Received_Exchange", "Received_WWL", "Call"}));
+    QTest::keyClick(form->Call, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(form->Received_WWL->hasFocus());
     // Alt+M away from FM leaves the channel field for the locator.
     form->Received_Exchange->setFocus();
     QTest::keyClick(form->Received_Exchange, Qt::Key_M, Qt::AltModifier);

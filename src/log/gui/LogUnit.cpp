@@ -633,6 +633,10 @@ bool T_LogForm::keyPress(QWidget* field, QKeyEvent* e) {
         focusNextStop(field);
         return true;
     }
+    if (e->key() == Qt::Key_Backtab && !command) {
+        focusNextStop(field, false);
+        return true;
+    }
     return false;
 }
 
@@ -703,7 +707,7 @@ void T_LogForm::closeProgram() {
     window()->close();
 }
 
-void T_LogForm::focusNextStop(QWidget* from) {
+void T_LogForm::focusNextStop(QWidget* from, bool forward) {
     const std::vector<QWidget*> order = entryFields();
     auto stop = [this](QWidget* w) {
         return w == Call || w == Received_QSO_number || w == Received_WWL ||
@@ -715,8 +719,9 @@ void T_LogForm::focusNextStop(QWidget* from) {
         return;
     }
     const size_t start = size_t(at - order.begin());
-    for (size_t i = 1; i <= order.size(); ++i) {
-        QWidget* w = order[(start + i) % order.size()];
+    const size_t n = order.size();
+    for (size_t i = 1; i <= n; ++i) {
+        QWidget* w = order[forward ? (start + i) % n : (start + n - i) % n];
         if (stop(w)) {
             w->setFocus(Qt::TabFocusReason);
             return;

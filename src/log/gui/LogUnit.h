@@ -208,7 +208,7 @@ class T_LogForm : public QWidget {
     bool shortcutKey(QWidget* field, QKeyEvent* event);
     void enterOrSpace(QWidget* field, bool enter);
     bool runCallCommand(const QString& text);
-    void focusNextStop(QWidget* from);
+    void focusNextStop(QWidget* from, bool forward = true);
     void fieldEntered(QWidget* field);
     void fieldLeft(QWidget* field);
     void highlight(QWidget* field, bool on);
