@@ -97,6 +97,21 @@ TEST_F(ContestSummaryTest, TypeOneCountsMultipliersAndMarksTheFirstQso) {
     EXPECT_EQ(newWwlMarks(), QStringList({"N", "", "N", ""}));
 }
 
+TEST_F(ContestSummaryTest, TypeOneScoreIsThePointsSumTimesTheMultipliers) {
+    add({1, "S51A", "JN76TO", "CW", 100, 300});
+    add({2, "S52B", "JN76TO", "SSB", 100, 200});
+    add({3, "S53C", "JN75TX", "FM", 50, 50});
+    const TContest s = recount(1);
+    EXPECT_EQ(s.multiplierCount, 2);
+    EXPECT_EQ(s.pointsSum, 550);
+    EXPECT_EQ(s.score, 1100);
+    EXPECT_EQ(s.kmSum, 250);
+    EXPECT_EQ(s.average, 83);
+    EXPECT_EQ(newWwlMarks(), QStringList({"N", "", "N"}));
+    // Two QSOs of 100 km: the earlier one is the ODX.
+    EXPECT_EQ(ScoreLineText(s), "ODX:  S51A  JN76TO  100 km Points: 1100 83 km/QSO");
+}
+
 TEST_F(ContestSummaryTest, TypeOneMovesTheMarkWhenTheFirstQsoStopsScoring) {
     add({1, "S51A", "JN76TO", "CW", 100, 300});
     add({2, "S52B", "JN76TO", "SSB", 100, 200});
