@@ -54,12 +54,12 @@ void RebuildSummary(TContest& c, LogCursor& rules) {
     c.qsoCount = qint32(rows.size());
     if (!changed.empty()) rules.updateRecords(changed);
 
-    auto narrow = [](qint64 v) { return qint32(std::clamp<qint64>(v, INT32_MIN, INT32_MAX)); };
-    c.kmSum = narrow(kmSum);
-    c.pointsSum = narrow(pointsSum);
+    // Sums and score in 64 bits: type-1 points times multipliers outgrow 32 bits.
+    c.kmSum = kmSum;
+    c.pointsSum = pointsSum;
     c.multiplierCount = qint32(c.counted.size());
     if (c.scoringQsoCount > 0) c.average = qint32(RoundHalfEven(double(kmSum) / c.scoringQsoCount));
-    c.score = c.contestType == 1 ? narrow(pointsSum * c.multiplierCount) : c.kmSum;
+    c.score = c.contestType == 1 ? pointsSum * c.multiplierCount : c.kmSum;
     c.recounted = true;
 }
 

@@ -9,10 +9,10 @@ class LogCursor;
 // score. The log window owns one; the EDI export and the report recount their own.
 struct TContest {
     std::uint8_t contestType = 0; // 0 "VHF-Region 1", 1 "ZAR-Maraton"
-    qint32 score = 0;
+    qint64 score = 0;
     qint32 multiplierCount = 0;
-    qint32 kmSum = 0;
-    qint32 pointsSum = 0;
+    qint64 kmSum = 0;
+    qint64 pointsSum = 0;
     qint32 qsoCount = 0;
     qint32 scoringQsoCount = 0;
     qint32 average = 0;

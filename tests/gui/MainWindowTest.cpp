@@ -83,7 +83,7 @@ TEST_F(MainWindowTest, ReopensLastOpenedAndRemembersItAtTheEnd) {
         for (const char* m : {"ImportExport", "View", "Settings"})
             EXPECT_TRUE(w.menu(m)->isEnabled()) << m;
         // Entries whose windows are not there never pretend to work.
-        for (const char* a : {"ExportEDI", "ViewStatistics", "Options", "F1", "Recalculate"})
+        for (const char* a : {"ContestReport", "ViewStatistics", "Options", "F1", "Recalculate"})
             EXPECT_FALSE(w.action(a)->isEnabled()) << a;
         EXPECT_EQ(w.recentList()->paths(), QStringList({path}));
         w.logForm()->Band->setCurrentIndex(0);
@@ -148,7 +148,15 @@ TEST_F(MainWindowTest, FileMenuOpenNewAndSaveAs) {
 
     const QString fresh = home.filePath("new");
     files.paths.push_back(fresh); // the dialog adds the extension
+    w.editHeader = [](ContestHeader& h) {
+        h.PCall = "Q9NEW";
+        h.PWWL = "JN76TO";
+        h.bands[3].Band = true;
+        return true;
+    };
     w.action("New")->trigger();
+    EXPECT_EQ(w.contest().header.PCall, "Q9NEW");
+    EXPECT_EQ(w.logForm()->currentBand(), "432 MHz");
     EXPECT_EQ(files.requests[1].title, "Start new vhf contest");
     EXPECT_EQ(files.requests[1].filter, "VHF contest|*.vhf");
     EXPECT_EQ(w.contest().descriptorPath(), fresh + ".vhf");

@@ -1,3 +1,4 @@
+#include "core/Locator.h"
 #include "log/Contest.h"
 #include "log/ContestFile.h"
 
@@ -164,3 +165,35 @@ TEST_F(ContestSummaryTest, ClosedCursorLeavesTheSummaryAlone) {
 }
 
 } // namespace
+
+TEST(ContestSummaryLarge, ScoreBeyondThirtyTwoBitsIsKeptInFull) {
+    QTemporaryDir dir;
+    ContestFile contest;
+    const QString path = dir.filePath("big.vhf");
+    ASSERT_TRUE(contest.create(path) && contest.open(path));
+    // 700 multiplier locators, each worked once by a CW QSO beyond 11000 km.
+    const QStringList locators = MultiplierLocators();
+    std::vector<QsoRecord> rows;
+    for (int i = 0; i < 700; ++i) {
+        QsoRecord r;
+        r.Date = QDate(2026, 5, 2);
+        r.Time = QTime(0, 0).addSecs(i * 60);
+        r.Band = "144 MHz";
+        r.Sent_QSO_number = i + 1;
+        r.Call = "Q" + QString::number(i);
+        r.Mode = "CW";
+        r.Received_WWL = locators[i];
+        r.QSO_distance = 11000;
+        r.QSO_points = 33000;
+        rows.push_back(r);
+    }
+    contest.tekmovanjeTable.appendRecords(rows);
+    ContestFile::setBandRange(contest.tekmovanjeTable, "144 MHz");
+    TContest s;
+    s.contestType = 1;
+    RebuildSummary(s, contest.tekmovanjeTable);
+    EXPECT_EQ(s.pointsSum, 23100000);
+    EXPECT_EQ(s.multiplierCount, 700);
+    EXPECT_EQ(s.score, qint64(23100000) * 700);
+    EXPECT_TRUE(ScoreLineText(s).contains("16170000000")) << ScoreLineText(s).toStdString();
+}

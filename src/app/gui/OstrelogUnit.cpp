@@ -1,6 +1,11 @@
 #include "OstrelogUnit.h"
 
 #include "core/gui/TimeEdit.h"
+#include "interchange/gui/DataUnit.h"
+#include "interchange/gui/EdiDialogs.h"
+#include "library/CallLibrary.h"
+#include "library/gui/CPartialSearch.h"
+#include "library/gui/PartialSearchUnit.h"
 #include "log/gui/LogUnit.h"
 #include "platform/FileChooser.h"
 #include "platform/Platform.h"
@@ -23,6 +28,10 @@
 #include "platform/Clock.h"
 
 namespace {
+QString backupFolder(const IniFile& settings) {
+    return settings.readString("Backup", "BackupDirectory", Platform::homeFolder() + "Backup/");
+}
+
 const char* const NoContestCaption = "Please start new contest or open it from &File menu";
 } // namespace
 
@@ -34,6 +43,7 @@ T_Ostrelog::T_Ostrelog(QWidget* parent)
     if (QFileInfo::exists(fontFile) && QFontDatabase::addApplicationFont(fontFile) >= 0)
         entryFont_ = "T93Y";
     setDockNestingEnabled(true);
+    editHeader = headerDialogHook(this);
     setCaption("Ostrelog by Q9XYZ");
 
     restoreGeometry(
@@ -48,6 +58,20 @@ T_Ostrelog::T_Ostrelog(QWidget* parent)
     logGroup_ = new TTorvelDockGroup("Log", NoContestCaption, this);
     logGroup_->setWidget(logForm_);
     addDockWidget(Qt::TopDockWidgetArea, logGroup_);
+    connect(logForm_, &T_LogForm::titlesChanged, this, &T_Ostrelog::refreshTitles);
+    connect(logForm_, &T_LogForm::postContestEntered, this, [this] {
+        // Typed "POSTCONTEST" changes the mode only; the button keeps its caption.
+        logForm_->setMode(T_LogForm::PostContest);
+    });
+
+    // The partial call search follows the typing: the log window runs the window's search.
+    partial_ = new T_PartialCallSearch;
+    partialGroup_ = new TTorvelDockGroup("ParitalCallSearch", T_PartialCallSearch::Caption, this);
+    partialGroup_->setWidget(partial_);
+    addDockWidget(Qt::RightDockWidgetArea, partialGroup_);
+    logForm_->setPartialSearch(partial_->PartialSearch());
+    partial_->setCallField(logForm_->Call);
+    connect(partial_, &T_PartialCallSearch::statusMessage, logForm_, &T_LogForm::showStatus);
     // An empty centre: the tool windows fill the dock area.
     auto* centre = new QWidget(this);
     centre->setMaximumSize(0, 0);
@@ -104,8 +128,11 @@ void T_Ostrelog::buildMenus() {
 
     QMenu* io = menuBar()->addMenu("Import/Export");
     io->setObjectName("ImportExport");
-    addCommand(io, "ImportEDI", "Import from EDI", nullptr);
-    addCommand(io, "ExportEDI", "Export to EDI", nullptr);
+    addCommand(io, "ImportEDI", "Import from EDI", [this] { importEdi(); });
+    addCommand(io, "ExportEDI", "Export to EDI", [this] {
+        exportEdiInteractive(contest_, logForm_->currentBand());
+        focusCall();
+    });
     addCommand(io, "ContestReport", "Contest report", nullptr);
     addCommand(io, "Notes", "Notes", nullptr);
     addCommand(io, "ImportADIF", "Import from ADIF", nullptr);
@@ -119,7 +146,10 @@ void T_Ostrelog::buildMenus() {
     log->setCheckable(true);
     log->setChecked(true);
     addCommand(view, "ViewBandMap", "Band Map", nullptr);
-    addCommand(view, "ViewPartial", "Partial call search", nullptr);
+    QAction* partial = addCommand(view, "ViewPartial", "Partial call search",
+                                  [this] { toggleGroup(partialGroup_, action("ViewPartial")); });
+    partial->setCheckable(true);
+    partial->setChecked(true);
     addCommand(view, "ViewStatistics", "Statistics", nullptr, QKeySequence("Alt+S"));
     addCommand(view, "ViewKeyerStatus", "CW/Voice keyer status", nullptr);
     addCommand(view, "ViewPacketSpots", "PacketSpots", nullptr);
@@ -150,7 +180,10 @@ void T_Ostrelog::buildMenus() {
     QMenu* settingsMenu = menuBar()->addMenu("Settings");
     settingsMenu->setObjectName("Settings");
     addCommand(settingsMenu, "UserData", "User data", [this] {
-        if (editHeader && editHeader(contest_.header)) contest_.writeDescriptor();
+        if (editHeader && editHeader(contest_.header)) {
+            applyHeader();
+            contest_.writeDescriptor();
+        }
         refreshTitles();
         focusCall();
     });
@@ -198,7 +231,7 @@ void T_Ostrelog::buildButtons() {
         bar->addWidget(b);
         return b;
     };
-    add("RecalculateScore", "Recalculate score", "", nullptr);
+    add("RecalculateScore", "Recalculate score", "", [this] { logForm_->updateScoreLine(); });
     add("ShowStatistics", "Show statistics", "", nullptr);
     add("CAT", "CAT", "Enable CIV interfacing", nullptr);
     add("DXC", "DXC", "Connect to DX cluster", nullptr);
@@ -242,6 +275,9 @@ void T_Ostrelog::firstShow() {
     const QString last = settings_.readString("Main", "LastOpened");
     if (!last.isEmpty()) openContest(last);
     logForm_->setMode(T_LogForm::Loading);
+    // The call library of the home folder, or of the backup folder while the mirror is open.
+    partial_->attachLibrary(CallLibrary::folderFor(Platform::homeFolder(), backupFolder(settings_),
+                                                   contest_.mirrorOpen()));
     // Periodic backup, from the Backup section of the settings.
     const int interval = settings_.readInteger("Backup", "BackupInterval", 60);
     if (settings_.readBool("Backup", "EnableBackup", false) && interval > 0)
@@ -249,6 +285,8 @@ void T_Ostrelog::firstShow() {
     logForm_->setMode(T_LogForm::ContestEntry);
     logForm_->Time_->setText(Platform::clock().utcNow().toString("hh:mm"));
     if (contest_.isOpen()) logForm_->modeChange();
+    logForm_->layoutEntryFields();
+    logForm_->updateScoreLine();
 }
 
 void T_Ostrelog::closeEvent(QCloseEvent* e) {
@@ -273,10 +311,6 @@ void T_Ostrelog::refreshTitles() {
         QLocale().toString(Platform::clock().utcNow().date(), QLocale::ShortFormat);
     logGroup_->setCaption(date + ", " + h.PCall + " - " + h.PWWL + " op. " +
                           contest_.activeOperator);
-}
-
-static QString backupFolder(const IniFile& settings) {
-    return settings.readString("Backup", "BackupDirectory", Platform::homeFolder() + "Backup/");
 }
 
 void T_Ostrelog::openContest(const QString& path) {
@@ -356,6 +390,22 @@ void T_Ostrelog::saveAs() {
             contest_.close();
             openContest(*path);
         }
+    }
+    focusCall();
+}
+
+void T_Ostrelog::applyHeader() {
+    // The band list is rebuilt and the same position chosen again, whichever band that is now.
+    logForm_->rebuildBandList(contest_.header.contestBandNames());
+    if (contest_.isOpen()) logForm_->bandChange();
+}
+
+void T_Ostrelog::importEdi() {
+    const EdiImport::Result r = importEdiInteractive(contest_);
+    if (r.ok) {
+        applyHeader();
+        refreshTitles();
+        logForm_->showStatus(EdiImport::statusText(r.qsoCount));
     }
     focusCall();
 }

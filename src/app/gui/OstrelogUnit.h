@@ -13,6 +13,7 @@ class QToolButton;
 class TRecentList;
 class TTorvelDockGroup;
 class T_LogForm;
+class T_PartialCallSearch;
 
 // The main window: menus, tool buttons and the dock area of the tool windows; it owns the
 // start-up and shut-down order, the settings file, the titles and the open contest.
@@ -33,6 +34,9 @@ class T_Ostrelog : public QMainWindow {
     void saveAs();
     void refreshTitles();
     void postContestSwitch();
+    // After the header changed: band list rebuilt, kept at its position.
+    void applyHeader();
+    void importEdi();
     // Focus to the log window's call field when the window can take it.
     bool focusCall();
     void backupTick();
@@ -45,6 +49,8 @@ class T_Ostrelog : public QMainWindow {
     IniFile& settings() { return settings_; }
     T_LogForm* logForm() const { return logForm_; }
     TTorvelDockGroup* logGroup() const { return logGroup_; }
+    T_PartialCallSearch* partialSearch() const { return partial_; }
+    TTorvelDockGroup* partialGroup() const { return partialGroup_; }
     TRecentList* recentList() const { return recent_.get(); }
     QAction* action(const QString& name) const;
     QMenu* menu(const QString& name) const;
@@ -71,6 +77,8 @@ class T_Ostrelog : public QMainWindow {
     std::unique_ptr<TRecentList> recent_;
     T_LogForm* logForm_ = nullptr;
     TTorvelDockGroup* logGroup_ = nullptr;
+    T_PartialCallSearch* partial_ = nullptr;
+    TTorvelDockGroup* partialGroup_ = nullptr;
     QTimer* backupTimer_ = nullptr;
     QString entryFont_ = "Arial";
     QString lastFolder_;

@@ -133,6 +133,8 @@ class T_LogForm : public QWidget {
     // Serial number of the QSO being edited; 0 when a new QSO is entered.
     int editedSentNumber() const { return editedSentNumber_; }
     const TContest& summary() const { return summary_; }
+    // Full recount of the band and the score line ("Recalculate score", after changes).
+    void updateScoreLine();
     bool lastLookupDupe() const { return lastDupe_; }
 
     // The station driver (a base driver until CAT replaces it) and its wiring.
@@ -214,7 +216,6 @@ class T_LogForm : public QWidget {
     void highlight(QWidget* field, bool on);
     void webSearch(QWidget* field);
     void setEntryDate(const QDate& date);
-    void updateScoreLine();
     void afterRecordStored();
     void showLibraryLocators(const QStringList& locators);
     void layoutStatusLine();
