@@ -9,11 +9,13 @@
 #include "log/ContestFile.h"
 #include "log/gui/LogUnit.h"
 
+#include "BenchSupport.h"
 #include <QApplication>
 #include <QKeyEvent>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
+
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <random>
@@ -54,26 +56,8 @@ struct EntryWorld {
             contest.header.bands[size_t(n - 1)].Band = true;
         std::mt19937 rng(5);
         std::uniform_int_distribution<int> pick(0, library.size() - 1);
-        for (int b = 0; b < 4; ++b) {
-            std::vector<QsoRecord> rows;
-            for (int i = 1; i <= 2500; ++i) {
-                const LibraryRecord lib = library.record(pick(rng) + 1);
-                QsoRecord r;
-                r.Date = QDate(2026, 5, 2);
-                r.Time = QTime(0, 0).addSecs(i * 20);
-                r.Band = Bands[b];
-                r.Freq = "0";
-                r.Sent_QSO_number = i;
-                r.Call = lib.Call;
-                r.BaseCall = BaseCall(lib.Call);
-                r.Mode = "SSB";
-                r.Received_QSO_number = i;
-                r.Received_WWL = lib.WWL;
-                r.QSO_points = 100;
-                rows.push_back(r);
-            }
-            contest.logTable.replaceBand(Bands[b], rows);
-        }
+        Bench::fillLogFromLibrary(contest, library, rng, {std::begin(Bands), std::end(Bands)},
+                                  2500);
         // Half of what is typed is already in the log (dupes on the band), half only in the
         // library.
         const auto& logRows = contest.searchTable.rows();
@@ -88,12 +72,6 @@ struct EntryWorld {
 EntryWorld& world() {
     static EntryWorld w;
     return w;
-}
-
-double percentile(std::vector<double> v, double p) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, size_t(p * double(v.size())))];
 }
 
 // Types every call of the list into the shown log window, a key at a time; each key is timed
@@ -124,8 +102,8 @@ void typeCalls(benchmark::State& state, T_LogForm& form) {
     }
     state.counters["keys"] = double(keys.size());
     state.counters["dupes"] = dupes;
-    state.counters["median_ms"] = percentile(keys, 0.5);
-    state.counters["p99_ms"] = percentile(keys, 0.99);
+    state.counters["median_ms"] = Bench::percentile(keys, 0.5);
+    state.counters["p99_ms"] = Bench::percentile(keys, 0.99);
 }
 
 struct ShownForm {

@@ -6,6 +6,7 @@
 #include "library/gui/PartialSearchUnit.h"
 #include "log/ContestFile.h"
 
+#include "BenchSupport.h"
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
@@ -13,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QWindow>
 #include <algorithm>
+
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <ctime>
@@ -57,26 +59,8 @@ struct World {
         contest.open(vhf);
         std::mt19937 rng(4);
         std::uniform_int_distribution<int> pick(0, library.size() - 1);
-        for (int b = 0; b < 4; ++b) {
-            std::vector<QsoRecord> rows;
-            for (int i = 1; i <= 2500; ++i) {
-                const LibraryRecord lib = library.record(pick(rng) + 1);
-                QsoRecord r;
-                r.Date = QDate(2026, 5, 2);
-                r.Time = QTime(0, 0).addSecs(i * 20);
-                r.Band = Bands[b];
-                r.Freq = "0";
-                r.Sent_QSO_number = i;
-                r.Call = lib.Call;
-                r.BaseCall = BaseCall(lib.Call);
-                r.Mode = "SSB";
-                r.Received_QSO_number = i;
-                r.Received_WWL = lib.WWL;
-                r.QSO_points = 100;
-                rows.push_back(r);
-            }
-            contest.logTable.replaceBand(Bands[b], rows);
-        }
+        Bench::fillLogFromLibrary(contest, library, rng, {std::begin(Bands), std::end(Bands)},
+                                  2500);
         // What the operator types: callsigns of the library, half of them already in the log.
         const auto& logRows = contest.searchTable.rows();
         for (int i = 0; i < 400; ++i)
@@ -105,18 +89,6 @@ size_t heapInUse() {
     return mallinfo2().uordblks;
 }
 
-// CPU time of this thread: what the keystroke costs, without the waits a busy machine adds.
-double threadCpuMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
-}
-
-double percentile(std::vector<double> v, double p) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, size_t(p * double(v.size())))];
-}
 } // namespace
 
 static void BM_LibraryImport100k(benchmark::State& state) {
@@ -176,7 +148,7 @@ static void BM_PartialSearchKeystroke(benchmark::State& state) {
         const QString b = Bands[band++ % 4];
         for (int i = 1; i <= call.size(); ++i) {
             const auto t0 = std::chrono::steady_clock::now();
-            const double c0 = threadCpuMs();
+            const double c0 = Bench::threadCpuMs();
             control->Search(call.left(i), b, 2501);
             benchmark::DoNotOptimize(control->dupeFound());
             benchmark::DoNotOptimize(control->locators().size());
@@ -191,7 +163,7 @@ static void BM_PartialSearchKeystroke(benchmark::State& state) {
                 std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
                     .count();
             all.push_back(ms);
-            cpu.push_back(threadCpuMs() - c0);
+            cpu.push_back(Bench::threadCpuMs() - c0);
             drawn += double(control->drawnItems().size());
             if (i >= 2) (control->engine().lastBuildRefined() ? refined : full).push_back(ms);
         }
@@ -199,14 +171,14 @@ static void BM_PartialSearchKeystroke(benchmark::State& state) {
     state.counters["keys"] = double(all.size());
     state.counters["paints"] = counter.paints;
     state.counters["drawn_per_key"] = drawn / double(std::max<size_t>(1, all.size()));
-    state.counters["median_ms"] = percentile(all, 0.5);
-    state.counters["p99_ms"] = percentile(all, 0.99);
-    state.counters["cpu_median_ms"] = percentile(cpu, 0.5);
-    state.counters["cpu_p99_ms"] = percentile(cpu, 0.99);
-    state.counters["paint_median_ms"] = percentile(paintMs, 0.5);
-    state.counters["paint_p99_ms"] = percentile(paintMs, 0.99);
-    state.counters["full_median_ms"] = percentile(full, 0.5);
-    state.counters["refined_median_ms"] = percentile(refined, 0.5);
+    state.counters["median_ms"] = Bench::percentile(all, 0.5);
+    state.counters["p99_ms"] = Bench::percentile(all, 0.99);
+    state.counters["cpu_median_ms"] = Bench::percentile(cpu, 0.5);
+    state.counters["cpu_p99_ms"] = Bench::percentile(cpu, 0.99);
+    state.counters["paint_median_ms"] = Bench::percentile(paintMs, 0.5);
+    state.counters["paint_p99_ms"] = Bench::percentile(paintMs, 0.99);
+    state.counters["full_median_ms"] = Bench::percentile(full, 0.5);
+    state.counters["refined_median_ms"] = Bench::percentile(refined, 0.5);
 }
 BENCHMARK(BM_PartialSearchKeystroke)->Unit(benchmark::kMillisecond)->Iterations(400);
 

@@ -11,12 +11,14 @@
 #include "platform/Prompter.h"
 #include "platform/Speaker.h"
 
+#include "BenchSupport.h"
 #include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
+
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <random>
@@ -25,18 +27,6 @@
 namespace {
 constexpr int BandQsos = 5000;
 const QString Home = "JN75DS";
-
-double threadCpuMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
-}
-
-double percentile(std::vector<double> v, double p) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, size_t(p * double(v.size())))];
-}
 
 // Letters for a number, so that every call is different: 0 -> "A", 26 -> "BA".
 QString letters(int n) {
@@ -149,13 +139,13 @@ void postQsos(benchmark::State& state, bool mirror) {
         key(form.Received_QSO_number, Qt::Key_Return);
         typeText(form.Received_WWL, randomLocatorTail(rng));
 
-        const double c0 = threadCpuMs();
+        const double c0 = Bench::threadCpuMs();
         const auto t0 = std::chrono::steady_clock::now();
         key(form.Received_WWL, Qt::Key_Return);
         const double ms =
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
                 .count();
-        cpu.push_back(threadCpuMs() - c0);
+        cpu.push_back(Bench::threadCpuMs() - c0);
         wall.push_back(ms);
         if (!form.Call->text().isEmpty() || !form.Call->hasFocus())
             return state.SkipWithError("the entry line was not reset");
@@ -170,10 +160,10 @@ void postQsos(benchmark::State& state, bool mirror) {
     if (form.summary().qsoCount != world.contest.logTable.recordCount())
         return state.SkipWithError("the score was not recounted");
     state.counters["band_qsos"] = world.contest.logTable.recordCount();
-    state.counters["median_ms"] = percentile(wall, 0.5);
-    state.counters["p99_ms"] = percentile(wall, 0.99);
-    state.counters["cpu_median_ms"] = percentile(cpu, 0.5);
-    state.counters["cpu_p99_ms"] = percentile(cpu, 0.99);
+    state.counters["median_ms"] = Bench::percentile(wall, 0.5);
+    state.counters["p99_ms"] = Bench::percentile(wall, 0.99);
+    state.counters["cpu_median_ms"] = Bench::percentile(cpu, 0.5);
+    state.counters["cpu_p99_ms"] = Bench::percentile(cpu, 0.99);
 }
 } // namespace
 
