@@ -12,7 +12,6 @@
 #include "BenchSupport.h"
 #include <QApplication>
 #include <QKeyEvent>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
 
@@ -34,13 +33,8 @@ struct EntryWorld {
 
     EntryWorld() {
         const QString libraryFile = dir.filePath("master.vhf");
-        QProcess gen;
-        gen.start("bash", {QStringLiteral(OSTRELOG_DATA_DIR) + "/../tools/make-library",
-                           "/usr/share/hamradio-files/MASTER.SCP", libraryFile});
-        if (!gen.waitForFinished(120000) || gen.exitCode() != 0) {
-            error = "tools/make-library failed (is hamradio-files installed?)";
-            return;
-        }
+        error = Bench::makeLibraryFile(libraryFile);
+        if (!error.isEmpty()) return;
         CallLibrary& library = partial.library();
         if (!library.attach(dir.path()) || !library.importFile(libraryFile).ok) {
             error = "library import failed";
@@ -55,15 +49,11 @@ struct EntryWorld {
         for (int n : {3, 4, 5, 6})
             contest.header.bands[size_t(n - 1)].Band = true;
         std::mt19937 rng(5);
-        std::uniform_int_distribution<int> pick(0, library.size() - 1);
         Bench::fillLogFromLibrary(contest, library, rng, {std::begin(Bands), std::end(Bands)},
                                   2500);
         // Half of what is typed is already in the log (dupes on the band), half only in the
         // library.
-        const auto& logRows = contest.searchTable.rows();
-        for (int i = 0; i < 400; ++i)
-            typedCalls.push_back(i % 2 ? library.record(pick(rng) + 1).Call
-                                       : logRows[size_t(pick(rng)) % logRows.size()].Call);
+        typedCalls = Bench::typedCallMix(contest, library, rng, 400);
         ok = contest.searchTable.recordCount() == 10000;
         if (!ok) error = "log not built";
     }
@@ -113,14 +103,7 @@ struct ShownForm {
         form.setContest(&w.contest);
         form.setCallLibrary(&w.partial.library());
         form.setPartialSearch(search);
-        form.options.soundOnDupe = false;
-        form.resize(900, 500);
-        form.show();
-        QApplication::setActiveWindow(&form);
-        form.setMode(T_LogForm::Loading);
-        form.contestOpened();
-        form.setMode(T_LogForm::ContestEntry);
-        form.focusCall();
+        Bench::showLogForm(form);
     }
 };
 } // namespace

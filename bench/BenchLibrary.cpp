@@ -10,7 +10,6 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QWindow>
 #include <algorithm>
@@ -42,13 +41,8 @@ struct World {
 
     World() {
         libraryFile = dir.filePath("master.vhf");
-        QProcess gen;
-        gen.start("bash", {QStringLiteral(OSTRELOG_DATA_DIR) + "/../tools/make-library",
-                           "/usr/share/hamradio-files/MASTER.SCP", libraryFile});
-        if (!gen.waitForFinished(120000) || gen.exitCode() != 0) {
-            error = "tools/make-library failed (is hamradio-files installed?)";
-            return;
-        }
+        error = Bench::makeLibraryFile(libraryFile);
+        if (!error.isEmpty()) return;
         if (!library.attach(dir.path()) || !library.importFile(libraryFile).ok) {
             error = "import failed";
             return;
@@ -58,14 +52,10 @@ struct World {
         contest.create(vhf);
         contest.open(vhf);
         std::mt19937 rng(4);
-        std::uniform_int_distribution<int> pick(0, library.size() - 1);
         Bench::fillLogFromLibrary(contest, library, rng, {std::begin(Bands), std::end(Bands)},
                                   2500);
         // What the operator types: callsigns of the library, half of them already in the log.
-        const auto& logRows = contest.searchTable.rows();
-        for (int i = 0; i < 400; ++i)
-            typedCalls.push_back(i % 2 ? library.record(pick(rng) + 1).Call
-                                       : logRows[size_t(pick(rng)) % logRows.size()].Call);
+        typedCalls = Bench::typedCallMix(contest, library, rng, 400);
         ok = contest.searchTable.recordCount() == 10000;
         if (!ok) error = "log not built";
     }

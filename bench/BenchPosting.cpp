@@ -118,14 +118,7 @@ void postQsos(benchmark::State& state, bool mirror) {
     T_LogForm form;
     form.clockTimer()->stop(); // ticked below, between QSOs, as the timer would
     form.setContest(&world.contest);
-    form.options.soundOnDupe = false;
-    form.resize(900, 500);
-    form.show();
-    QApplication::setActiveWindow(&form);
-    form.setMode(T_LogForm::Loading);
-    form.contestOpened();
-    form.setMode(T_LogForm::ContestEntry);
-    form.focusCall();
+    Bench::showLogForm(form);
 
     std::mt19937 rng(7);
     std::vector<double> wall, cpu;

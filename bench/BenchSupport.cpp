@@ -3,6 +3,10 @@
 #include "core/Callsign.h"
 #include "library/CallLibrary.h"
 #include "log/ContestFile.h"
+#include "log/gui/LogUnit.h"
+
+#include <QApplication>
+#include <QProcess>
 
 #include <algorithm>
 #include <ctime>
@@ -43,5 +47,35 @@ void fillLogFromLibrary(ContestFile& contest, const CallLibrary& library, std::m
         }
         contest.logTable.replaceBand(band, rows);
     }
+}
+QString makeLibraryFile(const QString& path) {
+    QProcess gen;
+    gen.start("bash", {QStringLiteral(OSTRELOG_DATA_DIR) + "/../tools/make-library",
+                       "/usr/share/hamradio-files/MASTER.SCP", path});
+    if (!gen.waitForFinished(120000) || gen.exitCode() != 0)
+        return "tools/make-library failed (is hamradio-files installed?)";
+    return {};
+}
+
+std::vector<QString> typedCallMix(const ContestFile& contest, const CallLibrary& library,
+                                  std::mt19937& rng, int n) {
+    std::uniform_int_distribution<int> pick(0, library.size() - 1);
+    const auto& logRows = contest.searchTable.rows();
+    std::vector<QString> calls;
+    for (int i = 0; i < n; ++i)
+        calls.push_back(i % 2 ? library.record(pick(rng) + 1).Call
+                              : logRows[size_t(pick(rng)) % logRows.size()].Call);
+    return calls;
+}
+
+void showLogForm(T_LogForm& form) {
+    form.options.soundOnDupe = false;
+    form.resize(900, 500);
+    form.show();
+    QApplication::setActiveWindow(&form);
+    form.setMode(T_LogForm::Loading);
+    form.contestOpened();
+    form.setMode(T_LogForm::ContestEntry);
+    form.focusCall();
 }
 } // namespace Bench

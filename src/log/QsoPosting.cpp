@@ -70,6 +70,12 @@ const ChannelRule channelRules[] = {
 };
 } // namespace
 
+std::optional<LocatorTags> TagsOfLocator(const QString& home, const QString& locator) {
+    if (locator.size() != 6) return std::nullopt;
+    if (locator.contains('?')) return LocatorTags{0, -1};
+    return LocatorTags{Distance(home, locator), Azimuth(home, locator)};
+}
+
 namespace QsoPosting {
 int ContestTypeOf(const ContestFile& contest) {
     return contest.header.scoringType();

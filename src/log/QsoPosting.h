@@ -13,29 +13,37 @@ struct TContest;
 
 // What the entry line holds when Enter is pressed.
 struct EntryValues {
-    QDate date;          // Date_
-    QString time;        // Time_ "hh:mm"
+    QDate date;              // Date_
+    QString time;            // Time_ "hh:mm"
     int timeTagSeconds = 0;  // seconds kept by a QSO being edited
-    QString band;        // Band text
+    QString band;            // Band text
     QStringList bandList;    // the band list's entries
     double frequencyKHz = 0; // the station driver's frequency, without transverter offset
-    QString sentNumber;  // Sent_QSO_number text
+    QString sentNumber;      // Sent_QSO_number text
     QString call;
     QString mode;
     QString sentRst, receivedRst;
-    QString receivedNumber;  // Received_QSO_number text
-    QString exchange;        // Received_Exchange text
-    QString locator;         // Received_WWL text
-    int distanceTag = 0;     // km
-    int headingTag = 361;    // degrees; -1 with "?" in the locator
-    QString dupeLabel;       // Duplicate_QSO text ("Dupe" or empty)
-    QString op;              // current operator
+    QString receivedNumber; // Received_QSO_number text
+    QString exchange;       // Received_Exchange text
+    QString locator;        // Received_WWL text
+    int distanceTag = 0;    // km
+    int headingTag = 361;   // degrees; -1 with "?" in the locator
+    QString dupeLabel;      // Duplicate_QSO text ("Dupe" or empty)
+    QString op;             // current operator
 };
+
+// The distance and heading tags a typed locator gives: none when it is not six characters;
+// 0 km and heading -1 with "?" in it; else Distance and Azimuth from the home locator.
+struct LocatorTags {
+    int distance = 0;
+    int heading = -1;
+};
+std::optional<LocatorTags> TagsOfLocator(const QString& home, const QString& locator);
 
 // Status messages and warning tones of the rules (the log window's status line).
 // Without a reporter the checks only answer.
 struct RuleReporter {
-    std::function<void(const QString&)> status;  // empty text clears the message
+    std::function<void(const QString&)> status; // empty text clears the message
 };
 
 // The rules that decide whether, and how, the QSO of the entry line is stored.
@@ -62,8 +70,8 @@ bool CheckThreeOnChannel(const ContestFile& contest, const QString& mode, const 
                          const RuleReporter* report = nullptr);
 
 struct SimplexResult {
-    QString value;      // the field's text afterwards (a frequency offset becomes its channel)
-    QString errorText;  // empty when accepted; else the text inside "Wrong simplex channel (...)!!!"
+    QString value;     // the field's text afterwards (a frequency offset becomes its channel)
+    QString errorText; // empty when accepted; else the text inside "Wrong simplex channel (...)!!!"
 };
 // The channel rules of the band for a received channel value (type 1, mode "FM", value > 0).
 SimplexResult CheckSimplexChannel(const QString& band, const QString& value);
@@ -84,4 +92,4 @@ bool PostNew(ContestFile& contest, const EntryValues& entry, const QStringList& 
 // Writes the entry line back into the edited QSO (the log view cursor's row with that serial
 // number) and its mirror row.
 bool PostEdited(ContestFile& contest, const EntryValues& entry, int editedSentNumber);
-}  // namespace QsoPosting
+} // namespace QsoPosting

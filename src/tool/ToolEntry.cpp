@@ -2,7 +2,6 @@
 #include "ToolCommand.h"
 
 #include "core/Bands.h"
-#include "core/Locator.h"
 #include "library/PartialSearch.h"
 #include "log/Contest.h"
 #include "log/ContestFile.h"
@@ -64,8 +63,7 @@ int add(QStringList& args) {
 
     ContestFile contest;
     if (!contest.open(path)) return 1;
-    for (int n : contest.header.contestBandNumbers())
-        e.bandList << BandName(n);
+    e.bandList = contest.header.contestBandNames();
     ContestFile::setBandRange(contest.logTable, e.band);
     ContestFile::setBandRange(contest.tekmovanjeTable, e.band);
     e.sentNumber = QString::number(contest.logTable.recordCount() + 1);
@@ -74,12 +72,9 @@ int add(QStringList& args) {
     e.op = op.value_or(contest.activeOperator);
 
     // Distance and heading as the locator field shows them.
-    if (e.locator.size() == 6 && e.locator.contains('?')) {
-        e.distanceTag = 0;
-        e.headingTag = -1;
-    } else if (e.locator.size() == 6) {
-        e.distanceTag = Distance(contest.header.PWWL, e.locator);
-        e.headingTag = Azimuth(contest.header.PWWL, e.locator);
+    if (const auto tags = TagsOfLocator(contest.header.PWWL, e.locator)) {
+        e.distanceTag = tags->distance;
+        e.headingTag = tags->heading;
     }
 
     // The call lookup: a dupe moves the log view to the earlier QSO.

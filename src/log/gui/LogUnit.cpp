@@ -364,9 +364,7 @@ void T_LogForm::contestOpened() {
         ownSearch_->setLogDataSet(&contest_->searchTable);
         if (search_ != ownSearch_) search_->setLogDataSet(&contest_->searchTable);
     }
-    QStringList bands;
-    for (int n : contest_->header.contestBandNumbers())
-        bands << BandName(n);
+    const QStringList bands = contest_->header.contestBandNames();
     {
         const QSignalBlocker block(Band);
         Band->clear();
@@ -873,21 +871,18 @@ void T_LogForm::clickLibraryLocator(int number) {
 
 void T_LogForm::locatorChange() {
     const QString wwl = Received_WWL->text();
-    if (wwl.size() != 6) {
+    const auto tags = TagsOfLocator(contest_ ? contest_->header.PWWL : QString(), wwl);
+    if (!tags) {
+        // The distance tag keeps its value until the locator is complete again.
         azimuthTag_ = -1;
         QSO_distance->clear();
         QSO_azimuth->clear();
-    } else if (wwl.contains('?')) {
-        distanceTag_ = 0;
-        QSO_distance->setText("0");
-        azimuthTag_ = -1;
-        QSO_azimuth->setText("??" + QString(QChar(DegreeSign)));
     } else {
-        const QString home = contest_ ? contest_->header.PWWL : QString();
-        distanceTag_ = Distance(home, wwl);
-        azimuthTag_ = Azimuth(home, wwl);
+        distanceTag_ = tags->distance;
+        azimuthTag_ = tags->heading;
         QSO_distance->setText(QString::number(distanceTag_));
-        QSO_azimuth->setText(degrees(azimuthTag_));
+        QSO_azimuth->setText(azimuthTag_ < 0 ? "??" + QString(QChar(DegreeSign))
+                                             : degrees(azimuthTag_));
     }
     if (contest_ && contest_->header.scoringType() == 1)
         showStatus(IsNewMultiplier(summary_.counted, wwl) ? "New mult!" : QString());
